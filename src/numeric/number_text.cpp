@@ -1,0 +1,261 @@
+// Number texts: parsing and the general, shortest and fixed-point renderings.
+#include "numeric/number_text.h"
+
+#include <algorithm>
+#include <charconv>
+#include <climits>
+#include <cmath>
+
+#include "shell/language.h"
+
+namespace tabulon {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Enough digits that the correctly rounded expansion cannot turn a value just below a
+// decimal tie into the tie itself: the gap between an 80-bit value and a 15-digit tie is
+// never below 1e-36 relative.
+constexpr int kExpansionDigits = 44;
+
+}  // namespace
+
+ConversionError::ConversionError(std::string_view text)
+    : std::runtime_error("'" + std::string(text) + "' " +
+                         ChooseText("is not a valid number", "är inte ett giltigt tal")),
+      m_text(text) {
+    // Before a language is chosen ChooseText is empty; still say something useful.
+    if (CurrentLanguage() == Language::None) {
+        static_cast<std::runtime_error&>(*this) =
+            std::runtime_error("'" + std::string(text) + "' is not a valid number");
+    }
+}
+
+std::optional<Extended> ParseNumber(std::string_view text, char decimal_separator) {
+    std::string_view t = Trim(text);
+    if (t.empty()) return std::nullopt;
+    std::string canonical;
+    canonical.reserve(t.size());
+    std::size_t i = 0;
+    if (t[i] == '+' || t[i] == '-') {
+        if (t[i] == '-') canonical.push_back('-');
+        ++i;
+    }
+    int mantissa_digits = 0;
+    while (i < t.size() && IsDigit(t[i])) {
+        canonical.push_back(t[i++]);
+        ++mantissa_digits;
+    }
+    if (i < t.size() && t[i] == decimal_separator) {
+        canonical.push_back('.');
+        ++i;
+        while (i < t.size() && IsDigit(t[i])) {
+            canonical.push_back(t[i++]);
+            ++mantissa_digits;
+        }
+    }
+    if (mantissa_digits == 0) return std::nullopt;
+    if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
+        canonical.push_back('e');
+        ++i;
+        if (i < t.size() && (t[i] == '+' || t[i] == '-')) canonical.push_back(t[i++]);
+        int exponent_digits = 0;
+        while (i < t.size() && IsDigit(t[i])) {
+            canonical.push_back(t[i++]);
+            ++exponent_digits;
+        }
+        if (exponent_digits == 0) return std::nullopt;
+    }
+    if (i != t.size()) return std::nullopt;
+
+    Extended value = 0;
+    const char* first = canonical.data();
+    const char* last = first + canonical.size();
+    auto [end, ec] = std::from_chars(first, last, value, std::chars_format::general);
+    if (ec != std::errc() || end != last) {
+        // from_chars reports underflow as out of range too: a tiny value is a number, zero.
+        if (ec == std::errc::result_out_of_range && end == last &&
+            canonical.find("e-") != std::string::npos) {
+            return Extended(0);
+        }
+        return std::nullopt;
+    }
+    if (!std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+Extended StrToNumber(std::string_view text, char decimal_separator) {
+    if (auto value = ParseNumber(text, decimal_separator)) return *value;
+    throw ConversionError(text);
+}
+
+std::optional<int> ParseInteger(std::string_view text) {
+    std::string_view t = Trim(text);
+    if (!t.empty() && t.front() == '+') t.remove_prefix(1);
+    if (t.empty()) return std::nullopt;
+    int value = 0;
+    auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), value);
+    if (ec != std::errc() || end != t.data() + t.size()) return std::nullopt;
+    return value;
+}
+
+int StrToInteger(std::string_view text) {
+    if (auto value = ParseInteger(text)) return *value;
+    throw ConversionError(text);
+}
+
+namespace {
+
+// The first kExpansionDigits + 1 decimal digits of |value| (correctly rounded there) and
+// the power of ten of the first one.
+struct Expansion {
+    std::string digits;
+    int exponent = 0;
+};
+
+Expansion Expand(Extended magnitude) {
+    char buffer[128];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
+                                std::chars_format::scientific, kExpansionDigits);
+    std::string_view s(buffer, static_cast<std::size_t>(result.ptr - buffer));
+    const std::size_t e_pos = s.find('e');
+    Expansion out;
+    for (char c : s.substr(0, e_pos)) {
+        if (IsDigit(c)) out.digits.push_back(c);
+    }
+    std::string_view exp_text = s.substr(e_pos + 1);
+    if (!exp_text.empty() && exp_text.front() == '+') exp_text.remove_prefix(1);
+    std::from_chars(exp_text.data(), exp_text.data() + exp_text.size(), out.exponent);
+    return out;
+}
+
+// Rounds the expansion to n >= 1 digits, half away from zero; a carry adds to the exponent.
+DecimalDigits RoundExpansion(const Expansion& x, std::size_t n) {
+    DecimalDigits out;
+    out.digits = x.digits.substr(0, std::min(n, x.digits.size()));
+    out.digits.append(n - out.digits.size(), '0');
+    out.exponent = x.exponent;
+    if (n < x.digits.size() && x.digits[n] >= '5') {
+        std::size_t k = n;
+        while (k > 0 && out.digits[k - 1] == '9') out.digits[--k] = '0';
+        if (k > 0) {
+            ++out.digits[k - 1];
+        } else {
+            out.digits.insert(out.digits.begin(), '1');
+            out.digits.pop_back();
+            ++out.exponent;
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+DecimalDigits RoundToSignificant(Extended value, int significant) {
+    const auto n = static_cast<std::size_t>(std::max(significant, 1));
+    const Extended magnitude = std::fabs(value);
+    if (magnitude == 0 || !std::isfinite(magnitude)) {
+        DecimalDigits zero;
+        zero.digits.assign(n, '0');
+        return zero;
+    }
+    DecimalDigits out = RoundExpansion(Expand(magnitude), n);
+    out.negative = value < 0;
+    return out;
+}
+
+std::string FormatGeneral(Extended value, int precision, int exponent_digits,
+                          char decimal_separator) {
+    if (!std::isfinite(value)) return value != value ? "NAN" : (value < 0 ? "-INF" : "INF");
+    precision = std::clamp(precision, 1, 18);
+    if (value == 0) return "0";
+    DecimalDigits d = RoundToSignificant(value, precision);
+    std::string digits = d.digits;
+    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+    std::string out = d.negative ? "-" : "";
+    const int e = d.exponent;
+    if (e >= -5 && e + 1 <= precision) {
+        if (e < 0) {
+            out += '0';
+            out += decimal_separator;
+            out.append(static_cast<std::size_t>(-e - 1), '0');
+            out += digits;
+        } else {
+            const auto int_digits = static_cast<std::size_t>(e + 1);
+            if (digits.size() <= int_digits) {
+                out += digits;
+                out.append(int_digits - digits.size(), '0');
+            } else {
+                out += digits.substr(0, int_digits);
+                out += decimal_separator;
+                out += digits.substr(int_digits);
+            }
+        }
+        return out;
+    }
+    out += digits[0];
+    if (digits.size() > 1) {
+        out += decimal_separator;
+        out += digits.substr(1);
+    }
+    out += 'E';
+    out += e < 0 ? '-' : '+';
+    std::string exp = std::to_string(e < 0 ? -e : e);
+    if (static_cast<int>(exp.size()) < exponent_digits) {
+        exp.insert(0, static_cast<std::size_t>(exponent_digits) - exp.size(), '0');
+    }
+    out += exp;
+    return out;
+}
+
+std::string FormatShortest(Extended value, char decimal_separator) {
+    return FormatGeneral(value, 15, 0, decimal_separator);
+}
+
+std::string FormatFixed(Extended value, int decimals, char decimal_separator) {
+    if (!std::isfinite(value)) return value != value ? "NAN" : (value < 0 ? "-INF" : "INF");
+    decimals = std::clamp(decimals, 0, 60);
+    const Extended magnitude = std::fabs(value);
+    std::string digits;  // every digit from the integer part down to the last decimal
+    if (magnitude != 0) {
+        const Expansion x = Expand(magnitude);
+        const int significant = x.exponent + 1 + decimals;
+        if (significant > kExpansionDigits) {
+            // Beyond 2^64 an 80-bit value is a whole number: nothing is left to round.
+            std::string buffer(static_cast<std::size_t>(5000 + decimals), '\0');
+            auto r = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
+                                   std::chars_format::fixed, decimals);
+            for (const char* p = buffer.data(); p != r.ptr; ++p) {
+                if (IsDigit(*p)) digits.push_back(*p);
+            }
+        } else if (significant == 0) {
+            // Half a unit of the last place or more rounds up to one unit.
+            if (x.digits[0] >= '5') digits = "1";
+        } else if (significant > 0) {
+            DecimalDigits d = RoundExpansion(x, static_cast<std::size_t>(significant));
+            digits = d.digits;
+            if (d.exponent > x.exponent) digits.push_back('0');  // the carry made one more
+        }
+    }
+    const bool all_zero = digits.find_first_not_of('0') == std::string::npos;
+    if (all_zero) digits.clear();
+    const auto frac = static_cast<std::size_t>(decimals);
+    if (digits.size() < frac + 1) digits.insert(0, frac + 1 - digits.size(), '0');
+    std::string out = (!all_zero && value < 0) ? "-" : "";
+    out += digits.substr(0, digits.size() - frac);
+    if (decimals > 0) {
+        out += decimal_separator;
+        out += digits.substr(digits.size() - frac);
+    }
+    return out;
+}
+
+}  // namespace tabulon
