@@ -1,0 +1,99 @@
+// The worksheet value: cells, widths, notes, and the moves and renumbering of the grid.
+#include "worksheet/worksheet.h"
+
+#include <algorithm>
+
+namespace tabulon {
+namespace {
+const std::string kEmpty;
+}
+
+Worksheet::Worksheet(int columns, int rows) { resize(columns, rows); }
+
+Worksheet Worksheet::StartSheet() {
+    Worksheet sheet(kStartColumns, kStartRows);
+    sheet.renumber();
+    return sheet;
+}
+
+const std::string& Worksheet::cell(int column, int row) const {
+    if (!contains(column, row)) return kEmpty;
+    return m_columns[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)];
+}
+
+void Worksheet::setCell(int column, int row, std::string text) {
+    if (!contains(column, row)) return;
+    m_columns[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)] = std::move(text);
+}
+
+void Worksheet::resize(int columns, int rows) {
+    columns = std::max(columns, kFixedColumns);
+    rows = std::max(rows, kFixedRows);
+    m_columns.resize(static_cast<std::size_t>(columns));
+    m_widths.resize(static_cast<std::size_t>(columns), kDefaultColumnWidth);
+    for (auto& column : m_columns) column.resize(static_cast<std::size_t>(rows));
+    m_rows = rows;
+}
+
+int Worksheet::columnWidth(int column) const {
+    if (column < 0 || column >= columnCount()) return kDefaultColumnWidth;
+    return m_widths[static_cast<std::size_t>(column)];
+}
+
+void Worksheet::setColumnWidth(int column, int width) {
+    if (column < 0 || column >= columnCount()) return;
+    m_widths[static_cast<std::size_t>(column)] = std::max(width, 0);
+}
+
+namespace {
+
+// Moves element `from` to index `to`, shifting the ones between.
+template <typename T>
+void MoveElement(std::vector<T>& items, int from, int to) {
+    auto first = items.begin();
+    if (from < to) {
+        std::rotate(first + from, first + from + 1, first + to + 1);
+    } else if (to < from) {
+        std::rotate(first + to, first + from, first + from + 1);
+    }
+}
+
+}  // namespace
+
+void Worksheet::moveColumn(int from, int to) {
+    if (from == to || from < 0 || to < 0 || from >= columnCount() || to >= columnCount()) return;
+    MoveElement(m_columns, from, to);
+    MoveElement(m_widths, from, to);
+    renumber();
+}
+
+void Worksheet::moveRow(int from, int to) {
+    if (from == to || from < 0 || to < 0 || from >= m_rows || to >= m_rows) return;
+    for (auto& column : m_columns) MoveElement(column, from, to);
+    renumber();
+}
+
+void Worksheet::renumber() {
+    for (int c = kFixedColumns; c < columnCount(); ++c) setCell(c, 0, std::to_string(c - 1));
+    for (int r = kFixedRows; r < m_rows; ++r) setCell(0, r, std::to_string(r - 1));
+}
+
+void ResetWorksheet(Worksheet& sheet, int columns, int rows) {
+    sheet.resize(columns + 1, rows + 1);
+    sheet.renumber();
+    for (int c = 1; c < sheet.columnCount(); ++c) {
+        auto& cells = sheet.mutableColumnCells(c);
+        for (std::size_t r = 1; r < cells.size(); ++r) cells[r].clear();
+    }
+}
+
+void ClearWorksheetData(Worksheet& sheet, int columns, int rows) {
+    sheet.resize(columns + 1, rows + 1);
+    sheet.renumber();
+    for (int c = Worksheet::kFixedColumns; c < sheet.columnCount(); ++c) {
+        auto& cells = sheet.mutableColumnCells(c);
+        for (std::size_t r = Worksheet::kFixedRows; r < cells.size(); ++r) cells[r].clear();
+    }
+}
+
+}  // namespace tabulon

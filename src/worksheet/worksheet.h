@@ -1,0 +1,78 @@
+// The worksheet: a grid of cell texts with its column widths and notes.
+//
+// Layout every procedure relies on: row 0 holds the column numbers, row 1 the column
+// captions, column 0 the row numbers, column 1 the row captions; data start at (2, 2).
+// Cells are addressed (column, row), both 0-based grid indices.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tabulon {
+
+class Worksheet {
+public:
+    static constexpr int kFixedColumns = 2;
+    static constexpr int kFixedRows = 2;
+    static constexpr int kStartColumns = 22;
+    static constexpr int kStartRows = 102;
+    static constexpr int kDefaultColumnWidth = 64;
+
+    // An empty grid of the given size (at least the fixed rows and columns), unnumbered.
+    Worksheet(int columns = kStartColumns, int rows = kStartRows);
+
+    // The sheet the program starts with: 22 x 102, numbered, every column 64 pixels wide.
+    static Worksheet StartSheet();
+
+    int columnCount() const { return static_cast<int>(m_columns.size()); }
+    int rowCount() const { return m_rows; }
+    bool contains(int column, int row) const {
+        return column >= 0 && column < columnCount() && row >= 0 && row < m_rows;
+    }
+
+    // Out-of-range cells read as empty; writes outside the grid are ignored.
+    const std::string& cell(int column, int row) const;
+    bool isEmpty(int column, int row) const { return cell(column, row).empty(); }
+    void setCell(int column, int row, std::string text);
+
+    // All texts of one column, rows 0 to rowCount()-1: the fast path for readers.
+    const std::vector<std::string>& columnCells(int column) const { return m_columns.at(column); }
+    // For bulk writers (file loading): the column may be written but not resized.
+    std::vector<std::string>& mutableColumnCells(int column) { return m_columns.at(column); }
+
+    // New cells are empty; new columns get the default width; shrinking drops cells.
+    void resize(int columns, int rows);
+
+    int columnWidth(int column) const;
+    void setColumnWidth(int column, int width);
+    const std::vector<int>& columnWidths() const { return m_widths; }
+
+    // Move a whole column (or row) with its captions and values to another index; the
+    // others shift to make room. The numbers in row 0 / column 0 are rewritten afterwards.
+    void moveColumn(int from, int to);
+    void moveRow(int from, int to);
+
+    // Row 0 of columns 2.. gets c-1, column 0 of rows 2.. gets r-1.
+    void renumber();
+
+    // The notes ("anteckningar"): memo lines joined by '\n'.
+    const std::string& notes() const { return m_notes; }
+    void setNotes(std::string notes) { m_notes = std::move(notes); }
+
+    bool operator==(const Worksheet&) const = default;
+
+private:
+    std::vector<std::vector<std::string>> m_columns;  // column-major: m_columns[c][r]
+    std::vector<int> m_widths;
+    int m_rows = 0;
+    std::string m_notes;
+};
+
+// Size := columns+1 by rows+1, renumbered, every cell of rows 1.. in columns 1.. emptied
+// (captions and data).
+void ResetWorksheet(Worksheet& sheet, int columns, int rows);
+// The same size and renumbering, but only the data (rows 2.., columns 2..) are emptied.
+void ClearWorksheetData(Worksheet& sheet, int columns, int rows);
+
+}  // namespace tabulon
