@@ -1,0 +1,27 @@
+// The shell's process-wide state, owned by the main window and handed to commands.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace tabulon {
+
+inline constexpr const char* kProgramVersion = "Tabulon 3.48";
+inline constexpr const char* kStartCaption = "Tabulon 3.48   -   Tabulon Laboratory Statistics";
+
+struct ApplicationState {
+    bool DataChanged = false;           // the worksheet has unsaved changes
+    std::string CurrentFileName;        // target of Arkiv > Spara
+    std::filesystem::path StartDirectory;
+    int MaxColumnWidth = 100;
+    std::string StartCaption = kStartCaption;
+    bool ModelPresent = false;          // a calibration model is loaded or built
+    bool ExtraMenuVisible = false;      // opened by the access code under Hjälp > Index
+
+    // The value lists the one-column procedures read (filled just before a window opens).
+    std::vector<std::string> SampleValues;
+    std::vector<std::string> SampleRowNumbers;
+};
+
+}  // namespace tabulon

@@ -1,0 +1,62 @@
+// Every question the program puts to the user goes through this one interface: the real
+// implementation shows windows, tests and tabulon-cli answer from a script.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "shell/language.h"
+
+namespace tabulon {
+
+struct FontSpec {
+    std::string family;
+    int point_size = 12;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strikeout = false;
+    std::uint32_t color = 0;  // 0x00BBGGRR
+
+    bool operator==(const FontSpec&) const = default;
+};
+
+struct KXAnswer {
+    bool ok = false;
+    std::string answer;  // what the edit box held, also after Cancel
+};
+
+// Filters are written "Name (*.ext)|*.ext|Other|*.*" as the file dialogs are set up.
+struct FileDialogSpec {
+    std::string title;
+    std::string filter;
+    int filter_index = 1;  // 1-based: the entry preselected
+    std::string default_extension;
+};
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    // A plain message box: conversion errors, "Not a number", I/O errors.
+    virtual void ShowMessage(const std::string& text) = 0;
+    // The "Info" window with its one OK button.
+    virtual void ShowInfo(const std::string& text) = 0;
+    // The yes/no question box; `buttons` picks "Ja"/"Nej" or "Yes"/"No". A close by the
+    // window's close box is a no.
+    virtual bool YesNo(const std::string& question, Language buttons) = 0;
+    // The green question box with an edit field.
+    virtual KXAnswer KXDialog(const std::string& question, const std::string& answer) = 0;
+    // A one-line input box: the typed text, or `default_text` when cancelled.
+    virtual std::string InputBox(const std::string& title, const std::string& prompt,
+                                 const std::string& default_text) = 0;
+    // The plain text question whose window caption is the question.
+    virtual std::string AskText(const std::string& caption) = 0;
+    virtual std::optional<FontSpec> ChooseFont(const FontSpec& current) = 0;
+    virtual std::optional<std::uint32_t> ChooseColor(std::uint32_t current) = 0;
+    virtual std::optional<std::string> OpenFileName(const FileDialogSpec& spec) = 0;
+    virtual std::optional<std::string> SaveFileName(const FileDialogSpec& spec) = 0;
+};
+
+}  // namespace tabulon

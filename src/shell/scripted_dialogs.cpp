@@ -1,0 +1,124 @@
+// Dialogs answered from a script.
+#include "shell/scripted_dialogs.h"
+
+namespace tabulon {
+namespace {
+
+bool IsTextKind(ScriptedDialogs::Kind k) {
+    using K = ScriptedDialogs::Kind;
+    return k == K::Input || k == K::AskText || k == K::KX;
+}
+
+}  // namespace
+
+ScriptedDialogs& ScriptedDialogs::yes(bool answer) {
+    m_answers.push_back({Kind::YesNo, answer, {}, {}, {}});
+    return *this;
+}
+ScriptedDialogs& ScriptedDialogs::input(std::string text) {
+    m_answers.push_back({Kind::Input, true, std::move(text), {}, {}});
+    return *this;
+}
+ScriptedDialogs& ScriptedDialogs::cancelInput() {
+    m_answers.push_back({Kind::Input, false, {}, {}, {}});
+    return *this;
+}
+ScriptedDialogs& ScriptedDialogs::font(std::optional<FontSpec> font) {
+    m_answers.push_back({Kind::Font, font.has_value(), {}, std::move(font), {}});
+    return *this;
+}
+ScriptedDialogs& ScriptedDialogs::color(std::optional<std::uint32_t> color) {
+    m_answers.push_back({Kind::Color, color.has_value(), {}, {}, color});
+    return *this;
+}
+ScriptedDialogs& ScriptedDialogs::openFile(std::optional<std::string> path) {
+    m_answers.push_back({Kind::OpenFile, path.has_value(), path.value_or(""), {}, {}});
+    return *this;
+}
+ScriptedDialogs& ScriptedDialogs::saveFile(std::optional<std::string> path) {
+    m_answers.push_back({Kind::SaveFile, path.has_value(), path.value_or(""), {}, {}});
+    return *this;
+}
+
+std::vector<std::string> ScriptedDialogs::messages() const {
+    std::vector<std::string> out;
+    for (const Asked& a : m_asked) {
+        if (a.kind == Kind::Message || a.kind == Kind::Info) out.push_back(a.text);
+    }
+    return out;
+}
+
+std::optional<ScriptedDialogs::Answer> ScriptedDialogs::take(Kind kind, const std::string& what) {
+    if (!m_answers.empty()) {
+        Kind queued = m_answers.front().kind;
+        if (queued == kind || (IsTextKind(queued) && IsTextKind(kind))) {
+            Answer a = std::move(m_answers.front());
+            m_answers.pop_front();
+            return a;
+        }
+    }
+    m_mismatches.push_back("no scripted answer for: " + what);
+    return std::nullopt;
+}
+
+void ScriptedDialogs::ShowMessage(const std::string& text) {
+    m_asked.push_back({Kind::Message, "", text});
+}
+
+void ScriptedDialogs::ShowInfo(const std::string& text) {
+    m_asked.push_back({Kind::Info, "Info", text});
+}
+
+bool ScriptedDialogs::YesNo(const std::string& question, Language buttons) {
+    m_asked.push_back({Kind::YesNo, buttons == Language::English ? "Question" : "Fråga", question});
+    auto a = take(Kind::YesNo, "yes/no " + question);
+    return a && a->ok;
+}
+
+KXAnswer ScriptedDialogs::KXDialog(const std::string& question, const std::string& answer) {
+    m_asked.push_back({Kind::KX, "Question", question});
+    auto a = take(Kind::KX, "question " + question);
+    if (!a) return {false, answer};
+    return {a->ok, a->ok ? a->text : answer};
+}
+
+std::string ScriptedDialogs::InputBox(const std::string& title, const std::string& prompt,
+                                      const std::string& default_text) {
+    m_asked.push_back({Kind::Input, title, prompt});
+    auto a = take(Kind::Input, "input box " + title);
+    return (a && a->ok) ? a->text : default_text;
+}
+
+std::string ScriptedDialogs::AskText(const std::string& caption) {
+    m_asked.push_back({Kind::AskText, caption, caption});
+    auto a = take(Kind::AskText, "ask " + caption);
+    return (a && a->ok) ? a->text : std::string();
+}
+
+std::optional<FontSpec> ScriptedDialogs::ChooseFont(const FontSpec& current) {
+    m_asked.push_back({Kind::Font, "Font", current.family});
+    auto a = take(Kind::Font, "font dialog");
+    return a ? a->font : std::nullopt;
+}
+
+std::optional<std::uint32_t> ScriptedDialogs::ChooseColor(std::uint32_t) {
+    m_asked.push_back({Kind::Color, "Color", ""});
+    auto a = take(Kind::Color, "colour dialog");
+    return a ? a->color : std::nullopt;
+}
+
+std::optional<std::string> ScriptedDialogs::OpenFileName(const FileDialogSpec& spec) {
+    m_asked.push_back({Kind::OpenFile, spec.title, spec.filter});
+    auto a = take(Kind::OpenFile, "open dialog " + spec.title);
+    if (!a || !a->ok) return std::nullopt;
+    return a->text;
+}
+
+std::optional<std::string> ScriptedDialogs::SaveFileName(const FileDialogSpec& spec) {
+    m_asked.push_back({Kind::SaveFile, spec.title, spec.filter});
+    auto a = take(Kind::SaveFile, "save dialog " + spec.title);
+    if (!a || !a->ok) return std::nullopt;
+    return a->text;
+}
+
+}  // namespace tabulon

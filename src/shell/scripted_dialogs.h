@@ -1,0 +1,68 @@
+// Dialogs answered from a script: for tests and for tabulon-cli. Every question is logged;
+// a question with no matching answer queued is logged as a mismatch and answered as a
+// cancel, so a test can assert that the program asked exactly what it expected.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "shell/dialogs.h"
+
+namespace tabulon {
+
+class ScriptedDialogs : public Dialogs {
+public:
+    enum class Kind { Message, Info, YesNo, KX, Input, AskText, Font, Color, OpenFile, SaveFile };
+
+    struct Asked {
+        Kind kind;
+        std::string title;  // caption / title where the dialog has one
+        std::string text;   // the question, prompt or message
+    };
+
+    // Queue answers in the order the questions will come.
+    ScriptedDialogs& yes(bool answer = true);
+    ScriptedDialogs& no() { return yes(false); }
+    ScriptedDialogs& input(std::string text);  // InputBox, AskText, KX (ok)
+    ScriptedDialogs& cancelInput();            // InputBox -> default, KX -> !ok
+    ScriptedDialogs& font(std::optional<FontSpec> font);
+    ScriptedDialogs& color(std::optional<std::uint32_t> color);
+    ScriptedDialogs& openFile(std::optional<std::string> path);
+    ScriptedDialogs& saveFile(std::optional<std::string> path);
+
+    const std::vector<Asked>& asked() const { return m_asked; }
+    const std::vector<std::string>& mismatches() const { return m_mismatches; }
+    bool allAnswersUsed() const { return m_answers.empty(); }
+    // The texts of every message and info box shown, in order.
+    std::vector<std::string> messages() const;
+
+    void ShowMessage(const std::string& text) override;
+    void ShowInfo(const std::string& text) override;
+    bool YesNo(const std::string& question, Language buttons) override;
+    KXAnswer KXDialog(const std::string& question, const std::string& answer) override;
+    std::string InputBox(const std::string& title, const std::string& prompt,
+                         const std::string& default_text) override;
+    std::string AskText(const std::string& caption) override;
+    std::optional<FontSpec> ChooseFont(const FontSpec& current) override;
+    std::optional<std::uint32_t> ChooseColor(std::uint32_t current) override;
+    std::optional<std::string> OpenFileName(const FileDialogSpec& spec) override;
+    std::optional<std::string> SaveFileName(const FileDialogSpec& spec) override;
+
+private:
+    struct Answer {
+        Kind kind;
+        bool ok = false;
+        std::string text;
+        std::optional<FontSpec> font;
+        std::optional<std::uint32_t> color;
+    };
+    // The queued answer for `kind`, or nullopt (and a logged mismatch).
+    std::optional<Answer> take(Kind kind, const std::string& what);
+
+    std::deque<Answer> m_answers;
+    std::vector<Asked> m_asked;
+    std::vector<std::string> m_mismatches;
+};
+
+}  // namespace tabulon

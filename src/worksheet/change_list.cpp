@@ -1,0 +1,44 @@
+// The undo list of cell edits.
+#include "worksheet/change_list.h"
+
+#include <algorithm>
+
+namespace tabulon {
+
+void TChangeList::push(TGridChange change) {
+    m_changes.push_front(std::move(change));
+    trim();
+}
+
+std::optional<TGridChange> TChangeList::pop() {
+    if (m_changes.empty()) return std::nullopt;
+    TGridChange newest = std::move(m_changes.front());
+    m_changes.pop_front();
+    return newest;
+}
+
+void TChangeList::setLimit(int limit) {
+    m_limit = std::max(limit, 0);
+    trim();
+}
+
+void TChangeList::trim() {
+    while (static_cast<int>(m_changes.size()) > m_limit) m_changes.pop_back();
+}
+
+void UndoHistory::recordEdit(int column, int row, const std::string& present,
+                             const std::string& next) {
+    if (present != next && (column != m_last_column || row != m_last_row)) {
+        m_changes.push(TGridChange{column, row, present});
+    }
+    m_last_column = column;
+    m_last_row = row;
+}
+
+std::optional<TGridChange> UndoHistory::undo() {
+    auto change = m_changes.pop();
+    endRun();
+    return change;
+}
+
+}  // namespace tabulon
