@@ -1,0 +1,70 @@
+// The sample statistics kernel: mean, variance, median and their kin of one sample.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "numeric/extended.h"
+
+namespace tabulon {
+
+// The statistics of one sample, all in extended precision.
+struct SampleStatistics {
+    Extended Mean = 0;
+    Extended Variance = 0;  // denominator n - 1
+    Extended Median = 0;
+    Extended StdDev = 0;        // square root of Variance
+    Extended SumOfSquares = 0;  // raw sum of x^2, not centred
+    std::int32_t Count = 0;
+};
+
+// All fields from the value texts (each one number written with `decimal_separator`).
+// False when there are fewer than two values, a text is not a number, or a result does not
+// fit the extended range; the record is then not to be used.
+//
+// Mean and variance are computed from the deviations from the first value, taken exactly
+// from the decimal texts where they fit, and summed with compensation: values that share
+// their leading digits and differ only in the last ones keep every digit of their spread.
+// Identical values give a variance and standard deviation of exactly 0.
+bool ComputeSampleStatistics(std::span<const std::string> values, char decimal_separator,
+                             SampleStatistics& statistics);
+// The same for values already converted.
+bool ComputeSampleStatistics(std::span<const Extended> values, SampleStatistics& statistics);
+
+// The median: the middle value (odd count) or the mean of the two middle values of the
+// values sorted ascending, equal values keeping their order. The input is not reordered.
+// False, with `median` untouched, when there are no values; a text that is not a number
+// raises ConversionError.
+bool ComputeMedian(std::span<const std::string> values, char decimal_separator, Extended& median);
+bool ComputeMedian(std::span<const Extended> values, Extended& median);
+
+// The smallest and largest value. False, with both outputs untouched, when there are no
+// values; a text that is not a number raises ConversionError.
+bool SampleRange(std::span<const std::string> values, char decimal_separator, Extended& min,
+                 Extended& max);
+
+// Mean, count and n - 1 variance of the non-empty texts among `cells` (a grid column's
+// cells in row order, as the caller reads them). False when fewer than two cells hold
+// values, a non-empty cell is not a number, or a result does not fit the extended range.
+bool ColumnMeanVariance(std::span<const std::string> cells, char decimal_separator, Extended& mean,
+                        int& count, Extended& variance);
+
+// The summary of a caller-owned array of doubles used by the rank-test graphs.
+struct ArrayStatistics {
+    int Count = 0;
+    double Sum = 0;
+    double SumOfSquares = 0;
+    double StdDev = 0;  // n - 1 denominator; 0 for fewer than two values
+    double Mean = 0;
+    double Min = 0;
+    double Max = 0;
+    double Median = 0;
+};
+
+// Computed in extended precision and handed back as doubles. False when the array holds
+// fewer than 3 values (everything that exists is still computed: the median of one or two
+// values, their mean, ...), or when a value is not finite (then only Count is set).
+bool ArraySummary(std::span<const double> values, ArrayStatistics& summary);
+
+}  // namespace tabulon
