@@ -1,0 +1,260 @@
+// TForm1: construction, start-up, the menu tree, language, enabling and Exit.
+#include "shell/ui/main_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+#include "numeric/number_text.h"
+#include "shell/dialogs.h"
+#include "shell/language.h"
+#include "shell/menu_tree.h"
+#include "shell/ui/fonts.h"
+#include "worksheet/ui/number_grid.h"
+#include "worksheet/ui/worksheet_model.h"
+#include "worksheet/worksheet_file.h"
+
+namespace tabulon::ui {
+
+TForm1::TForm1(Dialogs& dialogs, std::filesystem::path start_directory,
+               std::filesystem::path user_config_directory, QWidget* parent)
+    : QMainWindow(parent),
+      m_dialogs(dialogs),
+      m_settings_store(start_directory, std::move(user_config_directory)),
+      m_grid(new TNumberGrid),
+      m_memo(new QPlainTextEdit),
+      m_progress(new QProgressBar) {
+    m_state.StartDirectory = std::move(start_directory);
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_memo);
+    layout->addWidget(m_grid, 1);
+    setCentralWidget(central);
+    m_progress->setRange(0, 100);
+    m_progress->hide();
+    statusBar()->addPermanentWidget(m_progress, 1);
+    statusBar()->hide();
+    m_memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_memo->hide();
+
+    m_grid->setDialogs(&m_dialogs);
+    m_grid->setFixedColor(Qt::yellow);
+    m_grid->setDecimals(2);
+    m_grid->setSignificantDig(0);
+    m_grid->setUndoMemory(100);
+    m_grid->setExtendedSelect(true);
+    m_grid->setNewLineOnReturn(true);
+    connect(m_grid->sheetModel(), &WorksheetModel::contentsEdited, this,
+            [this] { m_state.DataChanged = true; });
+    connect(m_grid, &TNumberGrid::fixedCellPressed, this,
+            [this](int column, int row, Qt::KeyboardModifiers modifiers) {
+                runCommand([=, this] { NumberGrid1MouseDown(column, row, modifiers); });
+            });
+    buildMenus();
+    bindCommands();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!m_shown_once) {
+        m_shown_once = true;
+        FormShow();
+    }
+}
+
+void TForm1::FormShow() {
+    m_state.StartCaption = kStartCaption;
+    setWindowTitle(QString::fromStdString(m_state.StartCaption));
+    Worksheet sheet = m_grid->sheet();
+    sheet.renumber();
+    m_grid->setSheet(std::move(sheet));
+    m_grid->setGridFont(ResolveFont("Times New Roman", 12, true));
+    m_grid->setColumnWidthPixels(0, textWidth("100") + 4);
+    m_state.MaxColumnWidth = 100;
+    m_memo->hide();
+    m_memo->clear();
+    LoadGridSettings();
+    m_state.DataChanged = false;
+    action("arkiv.spara")->setEnabled(false);
+    action("language.swedish")->setChecked(true);
+    action("language.english")->setChecked(false);
+    CurrentTextSettings().language = Language::Swedish;
+}
+
+QAction* TForm1::action(const std::string& key) const {
+    auto it = m_actions.find(key);
+    return it == m_actions.end() ? nullptr : it->second;
+}
+
+QMenu* TForm1::menu(const std::string& key) const {
+    auto it = m_menus.find(key);
+    return it == m_menus.end() ? nullptr : it->second;
+}
+
+void TForm1::buildMenus() {
+    const auto tree = MenuTree();
+    auto has_children = [&](std::string_view key) {
+        for (const MenuItemDef& item : tree) {
+            if (MenuParentKey(item.key) == key) return true;
+        }
+        return false;
+    };
+    for (const MenuItemDef& item : tree) {
+        const QString caption = QString::fromUtf8(item.caption.data(),
+                                                  static_cast<int>(item.caption.size()));
+        const std::string key(item.key);
+        const std::string parent(MenuParentKey(item.key));
+        QAction* act = nullptr;
+        if (parent.empty() || has_children(item.key)) {
+            QMenu* m = parent.empty() ? menuBar()->addMenu(caption) : m_menus[parent]->addMenu(caption);
+            m_menus[key] = m;
+            act = m->menuAction();
+            if (parent.empty()) {
+                connect(m, &QMenu::aboutToShow, this, [this, key] { MenuOpened(key); });
+            }
+        } else {
+            act = m_menus[parent]->addAction(caption);
+            if (item.shortcut) act->setShortcut(QKeySequence(QString("Ctrl+") + item.shortcut));
+            connect(act, &QAction::triggered, this, [this, key] { Execute(key); });
+        }
+        if (item.never_visible) act->setVisible(false);
+        m_actions[key] = act;
+    }
+    for (const char* key : {"installningar.decimaler", "installningar.signifikanta",
+                            "language.swedish", "language.english"}) {
+        action(key)->setCheckable(true);
+    }
+}
+
+void TForm1::bindCommands() {
+    m_handlers = {
+        {"arkiv.avsluta", [this] { Avsluta1Click(); }},
+        {"redigera.angra", [this] { Angra1Click(); }},
+        {"redigera.decimaler", [this] { Decimaler1Click(); }},
+        {"redigera.font", [this] { Font1Click(); }},
+        {"redigera.farg.matrisen", [this] { Matrisen1Click(); }},
+        {"redigera.farg.fixfarg", [this] { Fixfarg1Click(); }},
+        {"redigera.kolumner.max_kolumnbredd", [this] { Maxkolumnbredd1Click(); }},
+        {"redigera.kolumner.auto_kolumnbredd", [this] { Autokolumnbredd1Click(); }},
+        {"redigera.markera_allt", [this] { Markeraallt1Click(); }},
+        {"installningar.decimaler", [this] { Decimaler1Click(); }},
+        {"installningar.signifikanta", [this] { Signifikantasiffror1Click(); }},
+        {"installningar.font", [this] { Font1Click(); }},
+        {"installningar.farg.matrisen", [this] { Matrisen1Click(); }},
+        {"installningar.farg.fixfarg", [this] { Fixfarg1Click(); }},
+        {"hjalp.index", [this] { Index1Click(); }},
+        {"hjalp.om", [this] { OmTabulon1Click(); }},
+        {"language.swedish", [this] { SetLanguage("Swedish"); }},
+        {"language.english", [this] { SetLanguage("English"); }},
+    };
+    // Commands built later stay in the tree with their captions but out of sight; a
+    // submenu shows while any of its items does.
+    const auto tree = MenuTree();
+    for (auto it = tree.rbegin(); it != tree.rend(); ++it) {
+        const std::string key(it->key);
+        QAction* act = m_actions[key];
+        if (auto m = m_menus.find(key); m != m_menus.end()) {
+            bool any = false;
+            for (QAction* child : m->second->actions()) any = any || child->isVisible();
+            act->setVisible(any && !it->never_visible);
+        } else {
+            act->setVisible(m_handlers.count(key) > 0 && !it->never_visible);
+        }
+    }
+    action("extra")->setVisible(false);
+}
+
+void TForm1::Execute(const std::string& key) {
+    auto it = m_handlers.find(key);
+    if (it == m_handlers.end()) return;
+    runCommand(it->second);
+}
+
+void TForm1::runCommand(const std::function<void()>& command) {
+    // The one place where a refused command's message reaches the user.
+    try {
+        command();
+    } catch (const std::exception& e) {
+        m_dialogs.ShowMessage(e.what());
+    }
+}
+
+void TForm1::MenuOpened(const std::string& top_key) {
+    for (const MenuSwitch& s : EnablingOnOpen(top_key, m_grid->sheet(), m_state.ModelPresent)) {
+        if (QAction* a = action(std::string(s.key))) a->setEnabled(s.enabled);
+    }
+}
+
+void TForm1::SetLanguage(const std::string& name) {
+    if (name == "Swedish" || name == "English") {
+        const bool swedish = name == "Swedish";
+        CurrentTextSettings().language = swedish ? Language::Swedish : Language::English;
+        action("language.swedish")->setChecked(swedish);
+        action("language.english")->setChecked(!swedish);
+    }
+    const Language language = CurrentLanguage();
+    for (const MenuItemDef& item : MenuTree()) {
+        const std::string_view caption = MenuCaption(item, language);
+        const QString text = QString::fromUtf8(caption.data(), static_cast<int>(caption.size()));
+        QAction* act = action(std::string(item.key));
+        act->setText(text);
+        if (QMenu* m = menu(std::string(item.key))) m->setTitle(text);
+    }
+}
+
+void TForm1::Avsluta1Click() { close(); }
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    // Exit and the window's close box take the same path, so unsaved data is never lost
+    // without the question.
+    if (!m_close_confirmed && !confirmDiscardOrSave()) {
+        event->ignore();
+        return;
+    }
+    m_close_confirmed = true;
+    event->accept();
+}
+
+bool TForm1::confirmDiscardOrSave() {
+    if (!m_state.DataChanged) return true;
+    // The main window's yes/no box always has Swedish buttons; the question follows Language.
+    if (!m_dialogs.YesNo(ChooseText("Save data?", "Spara data?"), Language::Swedish)) return true;
+    FileDialogSpec spec{ChooseText("Save Tabulon file", "Spara Tabulonfil"),
+                        ChooseText("Tabulon (*.tbn)|*.tbn|Text (*.txt)|*.txt|All files|*.*",
+                                   "Tabulon (*.tbn)|*.tbn|Text (*.txt)|*.txt|Alla filer|*.*"),
+                        1, "tbn"};
+    auto file = m_dialogs.SaveFileName(spec);
+    if (!file) return false;  // cancelling the save dialog goes back to the program
+    bool titles = false;
+    if (SaveKindOf(*file) != WorksheetFileKind::Worksheet) {
+        const std::string answer =
+            m_dialogs.InputBox(ChooseText("Column and row titles", "Kolumn- och radrubriker"),
+                               ChooseText("Save column and row titles (Y/N)?",
+                                          "Spara kolumn- och radrubriker (J/N)?"),
+                               "");
+        titles = answer == "Y" || answer == "y" || answer == "J" || answer == "j";
+    }
+    Worksheet sheet = m_grid->sheet();
+    sheet.setNotes(m_memo->toPlainText().toStdString());
+    const SaveResult saved = SaveWorksheet(sheet, *file, titles);
+    if (!saved.ok) {
+        m_dialogs.ShowMessage(saved.error);
+        return false;  // nothing was saved: stay, with the data and DataChanged as they were
+    }
+    m_state.CurrentFileName = saved.file_name;
+    m_state.DataChanged = false;
+    setWindowTitle(QString::fromStdString(m_state.CurrentFileName));
+    action("arkiv.spara")->setEnabled(true);
+    return true;
+}
+
+}  // namespace tabulon::ui

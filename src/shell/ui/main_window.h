@@ -1,0 +1,105 @@
+// TForm1: the main window. It owns the worksheet grid, the notes, the menu and the shell's
+// state; every menu command is one handler here.
+#pragma once
+
+#include <QMainWindow>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "shell/app_state.h"
+#include "shell/grid_settings.h"
+
+class QAction;
+class QMenu;
+class QPlainTextEdit;
+class QProgressBar;
+
+namespace tabulon {
+class Dialogs;
+}
+
+namespace tabulon::ui {
+
+class TNumberGrid;
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    // `dialogs` answers every question (real windows or a script); Default.par is looked
+    // for in `start_directory`, or in `user_config_directory` when that cannot be written.
+    TForm1(Dialogs& dialogs, std::filesystem::path start_directory,
+           std::filesystem::path user_config_directory, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    TNumberGrid* NumberGrid1() const { return m_grid; }
+    QPlainTextEdit* Memo1() const { return m_memo; }
+    QProgressBar* ProgressBar1() const { return m_progress; }
+    ApplicationState& state() { return m_state; }
+    Dialogs& dialogs() { return m_dialogs; }
+
+    // The menu item or submenu of a key of the menu tree ("arkiv.avsluta").
+    QAction* action(const std::string& key) const;
+    QMenu* menu(const std::string& key) const;
+    // Runs the enabling check a top menu makes when it opens.
+    void MenuOpened(const std::string& top_key);
+    // Triggers a menu command as the user would, through the command dispatcher.
+    void Execute(const std::string& key);
+
+    void SetLanguage(const std::string& name);
+    void SaveGridSettings();
+    void LoadGridSettings();
+
+    // Menu commands.
+    void Avsluta1Click();
+    void Angra1Click();
+    void Decimaler1Click();
+    void Signifikantasiffror1Click();
+    void Maxkolumnbredd1Click();
+    void Autokolumnbredd1Click();
+    void Font1Click();
+    void Matrisen1Click();
+    void Fixfarg1Click();
+    void Markeraallt1Click();
+    void Index1Click();
+    void OmTabulon1Click();
+
+    // A press on a fixed cell of the worksheet (numbers, captions, corner).
+    void NumberGrid1MouseDown(int column, int row, Qt::KeyboardModifiers modifiers);
+
+    // The one-digit code that shows the Extra menu.
+    static constexpr const char* kExtraAccessCode = "7";
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FormShow();
+    void buildMenus();
+    void bindCommands();
+    void runCommand(const std::function<void()>& command);
+    // The "Spara data?" question and the save it may lead to; false keeps the program open.
+    bool confirmDiscardOrSave();
+    void setSettingsChecks(bool decimals_checked);
+    int textWidth(std::string_view text) const;
+    void fitColumns(int first_column);
+    std::optional<int> askInteger(const std::string& title, const std::string& prompt, int current,
+                                  int low, int high);
+
+    Dialogs& m_dialogs;
+    ApplicationState m_state;
+    GridSettingsStore m_settings_store;
+    TNumberGrid* m_grid;
+    QPlainTextEdit* m_memo;
+    QProgressBar* m_progress;
+    std::map<std::string, QAction*, std::less<>> m_actions;
+    std::map<std::string, QMenu*, std::less<>> m_menus;
+    std::map<std::string, std::function<void()>, std::less<>> m_handlers;
+    bool m_shown_once = false;
+    bool m_close_confirmed = false;
+};
+
+}  // namespace tabulon::ui

@@ -1,0 +1,103 @@
+// The Dialogs interface answered by real windows.
+#include "shell/ui/qt_dialogs.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+#include "shell/ui/fonts.h"
+#include "shell/ui/question_windows.h"
+
+namespace tabulon::ui {
+namespace {
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+}  // namespace
+
+QString QtFileFilter(const std::string& filter, QString* selected, int index) {
+    const QStringList parts = Q(filter).split('|');
+    QStringList entries;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString name = parts[i];
+        const QString patterns = QString(parts[i + 1]).replace(';', ' ');
+        if (!name.contains('(')) name += " (" + patterns + ")";
+        entries << name;
+    }
+    if (selected && index >= 1 && index <= entries.size()) *selected = entries[index - 1];
+    return entries.join(";;");
+}
+
+void QtDialogs::ShowMessage(const std::string& text) {
+    QMessageBox box(QMessageBox::NoIcon, "Tabulon", Q(text), QMessageBox::Ok, m_parent);
+    box.exec();
+}
+
+void QtDialogs::ShowInfo(const std::string& text) {
+    TBtnBottomDlg1 window(Q(text), m_parent);
+    window.exec();
+}
+
+bool QtDialogs::YesNo(const std::string& question, Language buttons) {
+    TQuestYesNo window(Q(question), buttons, yes_no_color, ResolveFont("Times New Roman", 12, true),
+                       m_parent);
+    return window.exec() == QDialog::Accepted;
+}
+
+KXAnswer QtDialogs::KXDialog(const std::string& question, const std::string& answer) {
+    TQuestForm window(Q(question), Q(answer), kx_color, ResolveFont("Times New Roman", 12),
+                      m_parent);
+    const bool ok = window.exec() == QDialog::Accepted;
+    return {ok, window.answer().toStdString()};
+}
+
+std::string QtDialogs::InputBox(const std::string& title, const std::string& prompt,
+                                const std::string& default_text) {
+    TInputBox box(Q(title), Q(prompt), Q(default_text), m_parent);
+    if (box.exec() != QDialog::Accepted) return default_text;
+    return box.text().toStdString();
+}
+
+std::string QtDialogs::AskText(const std::string& caption) {
+    TFactorQuest window(Q(caption), m_parent);
+    window.exec();
+    return window.text().toStdString();
+}
+
+std::optional<FontSpec> QtDialogs::ChooseFont(const FontSpec& current) {
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, FromFontSpec(current), m_parent, "Font");
+    if (!ok) return std::nullopt;
+    FontSpec spec = ToFontSpec(chosen);
+    // The worksheet keeps to sizes that fit its fixed row height.
+    spec.point_size = std::clamp(spec.point_size, 6, 18);
+    return spec;
+}
+
+std::optional<std::uint32_t> QtDialogs::ChooseColor(std::uint32_t current) {
+    const QColor chosen = QColorDialog::getColor(ColorFromBgr(current), m_parent);
+    if (!chosen.isValid()) return std::nullopt;
+    return BgrFromColor(chosen);
+}
+
+std::optional<std::string> QtDialogs::OpenFileName(const FileDialogSpec& spec) {
+    QString selected;
+    const QString filter = QtFileFilter(spec.filter, &selected, spec.filter_index);
+    const QString name =
+        QFileDialog::getOpenFileName(m_parent, Q(spec.title), QString(), filter, &selected);
+    if (name.isEmpty()) return std::nullopt;
+    return name.toStdString();
+}
+
+std::optional<std::string> QtDialogs::SaveFileName(const FileDialogSpec& spec) {
+    QString selected;
+    const QString filter = QtFileFilter(spec.filter, &selected, spec.filter_index);
+    QFileDialog dialog(m_parent, Q(spec.title), QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(Q(spec.default_extension));
+    if (!selected.isEmpty()) dialog.selectNameFilter(selected);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().front().toStdString();
+}
+
+}  // namespace tabulon::ui

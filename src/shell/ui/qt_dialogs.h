@@ -1,0 +1,42 @@
+// The Dialogs interface answered by real windows.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+
+#include "shell/dialogs.h"
+
+class QWidget;
+
+namespace tabulon::ui {
+
+// Delphi-style "Name|*.ext|Other|*.*" filters as Qt writes them.
+QString QtFileFilter(const std::string& filter, QString* selected, int index);
+
+class QtDialogs : public Dialogs {
+public:
+    explicit QtDialogs(QWidget* parent = nullptr) : m_parent(parent) {}
+    // The window the dialogs are centred on (the main window once it exists).
+    void setParentWindow(QWidget* parent) { m_parent = parent; }
+
+    void ShowMessage(const std::string& text) override;
+    void ShowInfo(const std::string& text) override;
+    bool YesNo(const std::string& question, Language buttons) override;
+    KXAnswer KXDialog(const std::string& question, const std::string& answer) override;
+    std::string InputBox(const std::string& title, const std::string& prompt,
+                         const std::string& default_text) override;
+    std::string AskText(const std::string& caption) override;
+    std::optional<FontSpec> ChooseFont(const FontSpec& current) override;
+    std::optional<std::uint32_t> ChooseColor(std::uint32_t current) override;
+    std::optional<std::string> OpenFileName(const FileDialogSpec& spec) override;
+    std::optional<std::string> SaveFileName(const FileDialogSpec& spec) override;
+
+    // The main window's yes/no box is yellow with a bold serif font; the question box green.
+    QColor yes_no_color{Qt::yellow};
+    QColor kx_color{Qt::green};
+
+private:
+    QWidget* m_parent;
+};
+
+}  // namespace tabulon::ui
