@@ -102,13 +102,15 @@ LoadResult ParseCsvFile(std::string_view text, const TextImportOptions& options)
     constexpr std::size_t kLimit = static_cast<std::size_t>(kMaxSheetCount) - 2;
     if (records.ends.size() > kLimit || widest > kLimit) return FileFormatError();
 
-    LoadResult result;
-    result.kind = WorksheetFileKind::Csv;
-    result.sheet =
-        Worksheet(static_cast<int>(widest) + 2, static_cast<int>(records.ends.size()) + 2);
-    result.sheet.renumber();
     const int first_row = options.column_captions ? 1 : 2;
     const int first_column = options.row_captions ? 1 : 2;
+    LoadResult result;
+    result.kind = WorksheetFileKind::Csv;
+    // Exactly as large as the records need, so that a sheet written with captions and read
+    // with both boxes checked comes back at its own size.
+    result.sheet = Worksheet(first_column + static_cast<int>(widest),
+                             first_row + static_cast<int>(records.ends.size()));
+    result.sheet.renumber();
     begin = 0;
     for (std::size_t i = 0; i < records.ends.size(); ++i) {
         const int row = first_row + static_cast<int>(i);

@@ -20,7 +20,8 @@ char CsvSeparatorFor(char decimal_separator);
 
 // The import of decoded text: records and fields placed as by the text import (record i to
 // row i+1 or i+2, field f to column f+1 or f+2, by the two options), quotes removed, the
-// decimal separator adjusted in data cells. A quoted field may hold separators, doubled
+// decimal separator adjusted in data cells. The sheet ends at the last record and the
+// widest record's last field. A quoted field may hold separators, doubled
 // quotes and line breaks. An unterminated quote or text after a closing quote is refused
 // as a malformed file.
 LoadResult ParseCsvFile(std::string_view text, const TextImportOptions& options);
