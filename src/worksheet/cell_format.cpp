@@ -27,9 +27,8 @@ std::string FormatCellForDisplay(std::string_view text, int decimals, int signif
         // binary residue of the rounding (0.1 + 0.2 would otherwise show its tail).
         std::string rounded = FormatGeneral(*value, significant_digits, 0, '.');
         shown = FormatShortest(*ParseNumber(rounded, '.'), '.');
-        const auto digits =
-            static_cast<int>(std::count_if(shown.begin(), shown.end(),
-                                           [](char c) { return c >= '0' && c <= '9'; }));
+        const auto digits = static_cast<int>(
+            std::count_if(shown.begin(), shown.end(), [](char c) { return c >= '0' && c <= '9'; }));
         if (significant_digits > digits) {
             if (shown.find('.') == std::string::npos) shown += '.';
             shown.append(static_cast<std::size_t>(significant_digits - digits), '0');

@@ -43,6 +43,10 @@ bool FormatTextFile(const Worksheet& sheet, bool titles, std::string& text, std:
     return true;
 }
 
+bool TitlesAnswerIsYes(std::string_view answer) {
+    return answer == "Y" || answer == "y" || answer == "J" || answer == "j";
+}
+
 SaveResult SaveTextFile(const Worksheet& sheet, std::string_view file_name, bool titles) {
     SaveResult result;
     result.kind = WorksheetFileKind::Text;

@@ -16,6 +16,10 @@ namespace tabulon {
 // False, with the user's message in `error`, when a cell holds a tab or a line break.
 bool FormatTextFile(const Worksheet& sheet, bool titles, std::string& text, std::string& error);
 
+// The answer to the titles question ("Save column and row titles (Y/N)?"): yes when its
+// upper-case form is "Y" or "J"; "n", an empty answer and anything else mean values only.
+bool TitlesAnswerIsYes(std::string_view answer);
+
 // Writes FormatTextFile(titles) to `file_name` (the name is used as given).
 SaveResult SaveTextFile(const Worksheet& sheet, std::string_view file_name, bool titles);
 

@@ -8,7 +8,9 @@ namespace {
 const std::string kEmpty;
 }
 
-Worksheet::Worksheet(int columns, int rows) { resize(columns, rows); }
+Worksheet::Worksheet(int columns, int rows) {
+    resize(columns, rows);
+}
 
 Worksheet Worksheet::StartSheet() {
     Worksheet sheet(kStartColumns, kStartRows);
