@@ -1,0 +1,170 @@
+// The normal distribution: table, cumulative function, both quantile searches, the bell.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "distribution_expectations.h"
+#include "numeric/normal_distribution.h"
+
+namespace tabulon {
+namespace {
+
+using testing_support::OnGridNear;
+using testing_support::RelativelyNear;
+
+struct TableCase {
+    int k;
+    Extended expected;
+};
+
+class PhiTableTest : public ::testing::TestWithParam<TableCase> {};
+
+TEST_P(PhiTableTest, StoresTheRoundedValues) {
+    EXPECT_EQ(PhiTable(GetParam().k), GetParam().expected) << GetParam().k;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Points, PhiTableTest,
+    ::testing::Values(TableCase{0, 0.5L}, TableCase{1, 0.53982784L},  // R: round(pnorm(0.1), 8)
+                      TableCase{10, 0.84134475L},                     // R: round(pnorm(1), 8)
+                      TableCase{30, 0.99865010L},                     // R: round(pnorm(3), 8)
+                      TableCase{46, 0.99999789L},                     // R: round(pnorm(4.6), 8)
+                      TableCase{47, 0.9999986992L},                   // R: round(pnorm(4.7), 10)
+                      TableCase{59, 0.9999999982L},                   // R: round(pnorm(5.9), 10)
+                      TableCase{60, 0.9999999990L},                   // R: round(pnorm(6), 10)
+                      TableCase{61, 1}, TableCase{10000, 1},
+                      TableCase{-10, 1 - 0.84134475L},  // symmetry
+                      TableCase{-61, 0}));
+
+struct CdfCase {
+    Extended z;
+    Extended expected;
+};
+
+class NormalCdfTest : public ::testing::TestWithParam<CdfCase> {};
+
+// The table value at the grid point below z plus the exact area up to z: the
+// 100,000-interval trapezoid of that area is within 1e-14 of it.
+TEST_P(NormalCdfTest, IsTheTableValuePlusTheAreaToZ) {
+    EXPECT_NEAR(static_cast<double>(NormalCdf(GetParam().z)),
+                static_cast<double>(GetParam().expected), 1e-13)
+        << static_cast<double>(GetParam().z);
+}
+
+// R: z0 <- trunc(z*10)/10; if (z < 0) z0 <- z0 - 0.1; k <- round(10*z0)
+//    round(pnorm(k/10), 8 or 10) (1 - that for k < 0) + pnorm(z) - pnorm(z0)
+INSTANTIATE_TEST_SUITE_P(
+    Points, NormalCdfTest,
+    ::testing::Values(CdfCase{1.96L, 0.97500210466778159L}, CdfCase{-1.96L, 0.024997893200041251L},
+                      CdfCase{0.05L, 0.51993880583837249L}, CdfCase{-0.05L, 0.48006119143865655L},
+                      CdfCase{2.5L, 0.99379033000000017L}, CdfCase{-2.5L, 0.006209667302057369L},
+                      CdfCase{-4.5L, 3.395218422282329e-06L}, CdfCase{4.5L, 0.9999965999999999L},
+                      CdfCase{5.95L, 0.99999999867679523L},
+                      CdfCase{-5.95L, 1.3541247707722424e-09L},
+                      CdfCase{0.123456L, 0.54912699542528276L},
+                      CdfCase{-3.3333L, 0.00042911247967601429L}, CdfCase{0, 0.5L}, CdfCase{7, 1},
+                      CdfCase{-7, 0}, CdfCase{6, 0.999999999L}));
+
+TEST(NormalCdf, IsSymmetricWithinTheTableRounding) {
+    for (Extended z : {0.37L, 1.5L, 2.25L, 4.5L, 5.5L}) {
+        EXPECT_NEAR(static_cast<double>(NormalCdf(-z) + NormalCdf(z)), 1.0, 1e-8)
+            << static_cast<double>(z);
+    }
+}
+
+TEST(NormalCdf, StepsAtTheTableJointsOnlyByTheTableRounding) {
+    // The rounded table makes the joints uneven by up to 1e-8; a wrong grid point (z0
+    // above z for negative z) would show as a step of up to 0.04 there.
+    Extended previous = 0;
+    for (int i = -6100; i <= 6100; ++i) {
+        const Extended z = i / Extended(1000);
+        const Extended p = NormalCdf(z);
+        EXPECT_GE(p, previous - 1e-8L) << static_cast<double>(z);
+        EXPECT_LE(p, previous + 0.0004L) << static_cast<double>(z);  // φ(0)·0.001 is 0.000399
+        previous = p;
+    }
+}
+
+struct QuantileCase {
+    const char* name;
+    Extended p;
+    Extended exact;
+};
+
+class NormalQuantileTest : public ::testing::TestWithParam<QuantileCase> {};
+
+TEST_P(NormalQuantileTest, LiesOnTheFineGridNextToTheExactQuantile) {
+    EXPECT_TRUE(OnGridNear(NormalQuantile(GetParam().p), GetParam().exact, 1e-5L));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Points, NormalQuantileTest,
+    ::testing::Values(QuantileCase{"Upper975", 0.975L, 1.9599639845400536L},  // R: qnorm(.975)
+                      QuantileCase{"Lower025", 0.025L, -1.9599639845400536L},
+                      QuantileCase{"Lower03", 0.3L, -0.52440051270804067L},  // R: qnorm(0.3)
+                      QuantileCase{"Centre", 0.5L, 0},
+                      // Past the step cap of the search (about 5.00001):
+                      // R: qnorm(1e-9, lower.tail = FALSE)
+                      QuantileCase{"BeyondFive", 1 - 1e-9L, 5.9978070150076865L},
+                      // 1 − p rounds to 1 here; the tail itself must be used.
+                      QuantileCase{"TinyTail", 1e-30L, -11.464024688443617L},  // R: qnorm(1e-30)
+                      QuantileCase{"TinierTail", 1e-300L,
+                                   -37.047096299361201L}),  // R: qnorm(1e-300)
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(NormalQuantile, KeepsTheGridValueTheCalculatorShows) {
+    EXPECT_NEAR(static_cast<double>(NormalQuantile(0.975L)), 1.95996, 1e-12);
+    EXPECT_NEAR(static_cast<double>(NormalQuantile(0.025L)), -1.95996, 1e-12);
+}
+
+TEST(NormalQuantile, GivesItsFixedValuesOutsideTheOpenInterval) {
+    EXPECT_EQ(NormalQuantile(0), -1e100L);
+    EXPECT_EQ(NormalQuantile(-0.5L), -1e100L);
+    EXPECT_EQ(NormalQuantile(1), 1e100L);
+    EXPECT_TRUE(std::isnan(NormalQuantile(std::numeric_limits<Extended>::quiet_NaN())));
+}
+
+TEST(NormalQuantileFast, InterpolatesInsideTheCoarseGrid) {
+    // R: qnorm(.975), qnorm(0.3), qnorm(3e-5)
+    EXPECT_NEAR(static_cast<double>(NormalQuantileFast(0.975L)), 1.9599639845400536, 1e-3);
+    EXPECT_NEAR(static_cast<double>(NormalQuantileFast(0.3L)), -0.52440051270804067, 1e-3);
+    EXPECT_NEAR(static_cast<double>(NormalQuantileFast(3e-5L)), -4.0128108111182534, 1e-3);
+    EXPECT_EQ(NormalQuantileFast(0.5L), NormalQuantileFast(0.5L));
+}
+
+TEST(NormalQuantileFast, IsExactInTheTailsWhereTheSecantStepFailed) {
+    // From ±4 one secant step over 0.001 lands 0.1 and more off.
+    EXPECT_TRUE(RelativelyNear(NormalQuantileFast(1e-6L), -4.7534243088228987L, 1e-15L));
+    EXPECT_TRUE(RelativelyNear(NormalQuantileFast(1 - 1e-6L), 4.7534243088228987L, 1e-12L));
+    EXPECT_TRUE(RelativelyNear(NormalQuantileFast(1e-300L), -37.047096299361201L, 1e-15L));
+    // R: qnorm(1e-6), qnorm(1e-300)
+}
+
+TEST(NormalQuantileFast, GivesZeroOutsideTheOpenInterval) {
+    EXPECT_EQ(NormalQuantileFast(0), 0);
+    EXPECT_EQ(NormalQuantileFast(1), 0);
+    EXPECT_EQ(NormalQuantileFast(-3), 0);
+}
+
+TEST(NormalShape, IsTheBellWithPeakOne) {
+    EXPECT_EQ(NormalShape(1, 0, 0), 1);
+    EXPECT_TRUE(RelativelyNear(NormalShape(2, 1, 3), std::exp(-0.5L), 1e-18L));  // by hand
+    EXPECT_GT(NormalShape(1, 0, 8.3L), 0);                                       // exponent 34.445
+    EXPECT_EQ(NormalShape(1, 0, 8.4L), 0);  // exponent 35.28 is cut off
+    EXPECT_EQ(NormalShape(0, 2, 2), 1);     // no spread: the limit, not 0/0
+    EXPECT_EQ(NormalShape(0, 2, 3), 0);
+}
+
+TEST(NormalUpperQuantile, InvertsTheExactTail) {
+    for (Extended q : {0.4L, 0.025L, 1e-5L, 1e-20L, 1e-200L, 1e-2000L}) {
+        const Extended z = NormalUpperQuantile(q);
+        EXPECT_TRUE(RelativelyNear(NormalUpperTail(z), q, 1e-14L)) << static_cast<double>(q);
+    }
+    EXPECT_EQ(NormalUpperQuantile(0.5L), 0);
+    EXPECT_TRUE(std::isinf(NormalUpperQuantile(0)));
+}
+
+}  // namespace
+}  // namespace tabulon
