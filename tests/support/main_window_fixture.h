@@ -74,6 +74,7 @@ protected:
         QWidget* target = QApplication::focusWidget();
         if (!target || !(target == &grid() || grid().isAncestorOf(target))) target = &grid();
         QTest::keyClick(target, k, mods);
+        QApplication::processEvents();  // the editor commits on a queued call
     }
     void goTo(int column, int row) {
         grid().setFocus();

@@ -35,6 +35,7 @@ public:
         const int column = WorksheetModel::gridColumn(index);
         const int row = WorksheetModel::gridRow(index);
         QPointer<TNumberGrid> grid = m_grid;
+        editor->installEventFilter(m_grid);
         QObject::connect(editor, &QLineEdit::textEdited, editor,
                          [grid, column, row](const QString& text) {
                              if (grid) grid->editText(column, row, text.toStdString());
@@ -376,6 +377,19 @@ void TNumberGrid::onSectionMoved(Qt::Orientation orientation, int, int old_visua
 }
 
 bool TNumberGrid::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_open_editor && event->type() == QEvent::KeyPress) {
+        // Left at the start of the text and Right at its end leave the cell, as Up and Down
+        // always do; in between they move the text cursor.
+        auto* edit = static_cast<QLineEdit*>(m_open_editor.data());
+        const int k = static_cast<QKeyEvent*>(event)->key();
+        const bool at_start = edit->cursorPosition() == 0 && !edit->hasSelectedText();
+        const bool at_end = edit->cursorPosition() == edit->text().size() && !edit->hasSelectedText();
+        if ((k == Qt::Key_Left && at_start) || (k == Qt::Key_Right && at_end)) {
+            keyPressEvent(static_cast<QKeyEvent*>(event));
+            return true;
+        }
+        return false;
+    }
     auto* corner = qobject_cast<QAbstractButton*>(watched);
     if (!corner) return QTableView::eventFilter(watched, event);
     if (event->type() == QEvent::Paint) {
