@@ -1,0 +1,68 @@
+// Replays the fuzz corpus of the three file readers: every file is either refused with the
+// format message or comes back unchanged through the reader's own writer.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "../../fuzz/fuzz_checks.h"
+
+namespace tabulon {
+namespace {
+
+using Check = const char* (*)(const std::uint8_t*, std::size_t);
+
+struct CorpusCase {
+    const char* folder;
+    Check check;
+};
+
+class FuzzCorpusTest : public ::testing::TestWithParam<CorpusCase> {};
+
+TEST_P(FuzzCorpusTest, EveryFileIsRefusedCleanlyOrRoundTrips) {
+    const std::filesystem::path folder =
+        std::filesystem::path(TABULON_TEST_DATA_DIR) / "fuzz" / GetParam().folder;
+    ASSERT_TRUE(std::filesystem::is_directory(folder)) << folder;
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (entry.is_regular_file()) files.push_back(entry.path());
+    }
+    std::sort(files.begin(), files.end());
+    ASSERT_GE(files.size(), 5u);  // the seeds at least
+    for (const auto& file : files) {
+        std::ifstream in(file, std::ios::binary);
+        const std::string bytes(std::istreambuf_iterator<char>(in), {});
+        const char* failure =
+            GetParam().check(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+        EXPECT_EQ(failure, nullptr) << file << ": " << failure;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Readers, FuzzCorpusTest,
+                         ::testing::Values(CorpusCase{"tbn", &fuzz::CheckTbnInput},
+                                           CorpusCase{"txt", &fuzz::CheckTxtInput},
+                                           CorpusCase{"csv", &fuzz::CheckCsvInput}),
+                         [](const auto& info) { return std::string(info.param.folder); });
+
+// The seeds that stand for the refusals: they must stay refused, not merely not crash.
+TEST(FuzzCorpus, TheRefusalSeedsAreRefused) {
+    const std::filesystem::path data = std::filesystem::path(TABULON_TEST_DATA_DIR) / "fuzz";
+    auto text_of = [&](const char* name) {
+        std::ifstream in(data / name, std::ios::binary);
+        std::string bytes(std::istreambuf_iterator<char>(in), {});
+        return bytes.empty() ? bytes : bytes.substr(1);  // byte 0 holds the settings
+    };
+    for (const char* name : {"tbn/huge_counts", "tbn/negative", "tbn/too_few"}) {
+        EXPECT_FALSE(ParseWorksheetFile(text_of(name)).ok) << name;
+    }
+    for (const char* name : {"csv/unterminated", "csv/after_quote"}) {
+        EXPECT_FALSE(ParseCsvFile(text_of(name), {}).ok) << name;
+    }
+}
+
+}  // namespace
+}  // namespace tabulon
