@@ -1,6 +1,8 @@
 // Gamma and beta functions, complete and incomplete, in extended precision.
 #include "numeric/special_functions.h"
 
+#include <math.h>
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -98,6 +100,9 @@ Extended LogGamma(Extended x) {
 }
 
 TailProbabilities IncompleteBeta(Extended a, Extended b, Extended x, Extended y) {
+    if (!(a > 0 && b > 0))
+        return {std::numeric_limits<Extended>::quiet_NaN(),
+                std::numeric_limits<Extended>::quiet_NaN()};
     if (!(x > 0)) return {0, 1};
     if (!(y > 0)) return {1, 0};
     const Extended log_front = a * std::log(x) + b * std::log(y) - LogBeta(a, b);
@@ -118,6 +123,9 @@ TailProbabilities IncompleteBeta(Extended a, Extended b, Extended x, Extended y)
 }
 
 TailProbabilities IncompleteGamma(Extended a, Extended x) {
+    if (!(a > 0))
+        return {std::numeric_limits<Extended>::quiet_NaN(),
+                std::numeric_limits<Extended>::quiet_NaN()};
     if (!(x > 0)) return {0, 1};
     if (std::isinf(x)) return {1, 0};
     const Extended log_front = a * std::log(x) - x - LogGamma(a);

@@ -28,11 +28,12 @@ struct TailProbabilities {
 };
 
 // The regularised incomplete beta function I_x(a, b) (lower) and 1 − I_x(a, b) (upper), for
-// a, b > 0. `y` must be 1 − x, passed separately so that callers can form it without
-// cancellation.
+// a, b > 0 (NaN for both otherwise). `y` must be 1 − x, passed separately so that callers
+// can form it without cancellation.
 TailProbabilities IncompleteBeta(Extended a, Extended b, Extended x, Extended y);
 
-// The regularised incomplete gamma functions P(a, x) (lower) and Q(a, x) (upper), a > 0.
+// The regularised incomplete gamma functions P(a, x) (lower) and Q(a, x) (upper), a > 0
+// (NaN for both otherwise).
 TailProbabilities IncompleteGamma(Extended a, Extended x);
 
 }  // namespace tabulon
