@@ -76,9 +76,9 @@ void BM_NormalCdfSpeedupAndAgreement(benchmark::State& state) {
         using Clock = std::chrono::steady_clock;
         Extended checksum = 0;
         const auto t0 = Clock::now();
-        std::vector<Extended> literal;
-        literal.reserve(z.size());
-        for (Extended v : z) literal.push_back(TrapezoidNormalCdf(v));
+        std::vector<Extended> trapezoid;
+        trapezoid.reserve(z.size());
+        for (Extended v : z) trapezoid.push_back(TrapezoidNormalCdf(v));
         const auto t1 = Clock::now();
         constexpr int kRepeats = 1000;
         for (int r = 0; r < kRepeats; ++r) {
@@ -86,13 +86,13 @@ void BM_NormalCdfSpeedupAndAgreement(benchmark::State& state) {
         }
         const auto t2 = Clock::now();
         benchmark::DoNotOptimize(checksum);
-        const double literal_each = std::chrono::duration<double>(t1 - t0).count() / z.size();
+        const double trapezoid_each = std::chrono::duration<double>(t1 - t0).count() / z.size();
         const double fast_each =
             std::chrono::duration<double>(t2 - t1).count() / (z.size() * kRepeats);
-        speedup = literal_each / fast_each;
+        speedup = trapezoid_each / fast_each;
         for (std::size_t i = 0; i < z.size(); ++i) {
             largest_difference =
-                std::max(largest_difference, std::fabs(literal[i] - tabulon::NormalCdf(z[i])));
+                std::max(largest_difference, std::fabs(trapezoid[i] - tabulon::NormalCdf(z[i])));
         }
     }
     state.counters["speedup"] = speedup;

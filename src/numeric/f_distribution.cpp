@@ -11,7 +11,7 @@ namespace tabulon {
 namespace {
 
 constexpr Extended kNaN = std::numeric_limits<Extended>::quiet_NaN();
-constexpr long kSpecifiedStepCap = 1000000;
+constexpr long kStepCap = 1000000;
 
 TailProbabilities FTails(Extended df1, Extended df2, Extended x) {
     if (!(x > 0)) return {0, 1};
@@ -30,7 +30,7 @@ Extended GridSearch(Curve curve, Extended target, Extended h, long max_steps) {
     do {
         ++j;
         sum += curve(j * h);
-    } while (!(sum > target) && j <= kSpecifiedStepCap && j < max_steps);
+    } while (!(sum > target) && j <= kStepCap && j < max_steps);
     if (!(sum > target)) return kNaN;
     sum -= curve(j * h) / 2;
     if (sum > target) {

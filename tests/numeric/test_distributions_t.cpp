@@ -53,7 +53,7 @@ TEST_P(TQuantileExactTest, LiesOnTheGridNextToTheExactQuantile) {
 INSTANTIATE_TEST_SUITE_P(
     Points, TQuantileExactTest,
     ::testing::Values(
-        // A tiny p would take the literal search minutes (3e12 steps for df = 1).
+        // A tiny p would take the plain grid search minutes (3e12 steps for df = 1).
         ExactCase{"Cauchy1e10", 1, 1e-10L, 3183098861.8379064L},  // R: qt(1e-10, 1, lower = F)
         ExactCase{"Cauchy5e4", 1, 0.0005L, 636.61924876871956L},  // R: qt(.0005, 1, lower = F)
         ExactCase{"FiveDf1e12", 5, 1e-12L, 393.95695957760387L},  // R: qt(1e-12, 5, lower = F)
@@ -78,7 +78,7 @@ TEST(TQuantile, RefusesWhatIsOutsideItsDomain) {
 }
 
 TEST(TQuantile, ZeroProbabilityIsTheStandInForInfinity) {
-    // The literal search never ends for p = 0.
+    // The plain grid search never ends for p = 0.
     EXPECT_EQ(TQuantile(5, 0), 1e100L);
     EXPECT_EQ(TQuantile(1, 1e-300L), 1e100L);  // R: qt(1e-300, 1, lower = F) is 3.2e299
 }

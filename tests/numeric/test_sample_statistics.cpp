@@ -182,7 +182,7 @@ INSTANTIATE_TEST_SUITE_P(StRD, NistUnivariateTest,
                                            "NumAcc1", "NumAcc2", "NumAcc3", "NumAcc4"),
                          [](const auto& info) { return std::string(info.param); });
 
-// The order the specified bubble sort leaves: the oracle the fast sort must reproduce.
+// The order the original bubble sort leaves: the oracle the fast sort must reproduce.
 std::vector<Extended> BubbleSorted(std::vector<Extended> a) {
     for (bool swapped = true; swapped;) {
         swapped = false;
