@@ -131,7 +131,7 @@ TEST(NormalQuantileFast, InterpolatesInsideTheCoarseGrid) {
     EXPECT_NEAR(static_cast<double>(NormalQuantileFast(0.975L)), 1.9599639845400536, 1e-3);
     EXPECT_NEAR(static_cast<double>(NormalQuantileFast(0.3L)), -0.52440051270804067, 1e-3);
     EXPECT_NEAR(static_cast<double>(NormalQuantileFast(3e-5L)), -4.0128108111182534, 1e-3);
-    EXPECT_EQ(NormalQuantileFast(0.5L), NormalQuantileFast(0.5L));
+    EXPECT_NEAR(static_cast<double>(NormalQuantileFast(0.5L)), 0.0, 1e-3);  // the centre
 }
 
 TEST(NormalQuantileFast, IsExactInTheTailsWhereTheSecantStepFailed) {
