@@ -27,6 +27,24 @@ struct KXAnswer {
     std::string answer;  // what the edit box held, also after Cancel
 };
 
+// The axis scale dialog: the three edits as texts and the "automatic" check box.
+struct ScaleChoice {
+    std::string maximum;
+    std::string minimum;
+    std::string step;
+    bool automatic = false;
+
+    bool operator==(const ScaleChoice&) const = default;
+};
+
+// The caption dialog: a text to place on a graph and the font it is drawn in.
+struct CaptionChoice {
+    std::string text;
+    FontSpec font;
+
+    bool operator==(const CaptionChoice&) const = default;
+};
+
 // Filters are written "Name (*.ext)|*.ext|Other|*.*" as the file dialogs are set up.
 struct FileDialogSpec {
     std::string title;
@@ -57,6 +75,10 @@ public:
     virtual std::optional<std::uint32_t> ChooseColor(std::uint32_t current) = 0;
     virtual std::optional<std::string> OpenFileName(const FileDialogSpec& spec) = 0;
     virtual std::optional<std::string> SaveFileName(const FileDialogSpec& spec) = 0;
+    // The graph windows' scale dialog, filled with `current`; nullopt on Cancel.
+    virtual std::optional<ScaleChoice> SelectScale(const ScaleChoice& current) = 0;
+    // The graph windows' caption dialog, filled with `current`; nullopt on Cancel.
+    virtual std::optional<CaptionChoice> CaptionText(const CaptionChoice& current) = 0;
 };
 
 }  // namespace tabulon

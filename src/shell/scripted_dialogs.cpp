@@ -40,6 +40,17 @@ ScriptedDialogs& ScriptedDialogs::saveFile(std::optional<std::string> path) {
     return *this;
 }
 
+ScriptedDialogs& ScriptedDialogs::scale(std::optional<ScaleChoice> choice) {
+    m_answers.push_back({Kind::Scale, choice.has_value(), {}, {}, {}});
+    m_scales.push_back(std::move(choice));
+    return *this;
+}
+ScriptedDialogs& ScriptedDialogs::caption(std::optional<CaptionChoice> choice) {
+    m_answers.push_back({Kind::Caption, choice.has_value(), {}, {}, {}});
+    m_captions.push_back(std::move(choice));
+    return *this;
+}
+
 std::vector<std::string> ScriptedDialogs::messages() const {
     std::vector<std::string> out;
     for (const Asked& a : m_asked) {
@@ -119,6 +130,23 @@ std::optional<std::string> ScriptedDialogs::SaveFileName(const FileDialogSpec& s
     auto a = take(Kind::SaveFile, "save dialog " + spec.title);
     if (!a || !a->ok) return std::nullopt;
     return a->text;
+}
+
+std::optional<ScaleChoice> ScriptedDialogs::SelectScale(const ScaleChoice& current) {
+    m_asked.push_back({Kind::Scale, "Välj skala", current.maximum + ";" + current.minimum + ";" +
+                                                      current.step});
+    if (!take(Kind::Scale, "scale dialog")) return std::nullopt;
+    std::optional<ScaleChoice> answer = std::move(m_scales.front());
+    m_scales.pop_front();
+    return answer;
+}
+
+std::optional<CaptionChoice> ScriptedDialogs::CaptionText(const CaptionChoice& current) {
+    m_asked.push_back({Kind::Caption, "Bildtext", current.text});
+    if (!take(Kind::Caption, "caption dialog")) return std::nullopt;
+    std::optional<CaptionChoice> answer = std::move(m_captions.front());
+    m_captions.pop_front();
+    return answer;
 }
 
 }  // namespace tabulon

@@ -13,7 +13,9 @@ namespace tabulon {
 
 class ScriptedDialogs : public Dialogs {
 public:
-    enum class Kind { Message, Info, YesNo, KX, Input, AskText, Font, Color, OpenFile, SaveFile };
+    enum class Kind {
+        Message, Info, YesNo, KX, Input, AskText, Font, Color, OpenFile, SaveFile, Scale, Caption
+    };
 
     struct Asked {
         Kind kind;
@@ -30,6 +32,8 @@ public:
     ScriptedDialogs& color(std::optional<std::uint32_t> color);
     ScriptedDialogs& openFile(std::optional<std::string> path);
     ScriptedDialogs& saveFile(std::optional<std::string> path);
+    ScriptedDialogs& scale(std::optional<ScaleChoice> choice);
+    ScriptedDialogs& caption(std::optional<CaptionChoice> choice);
 
     const std::vector<Asked>& asked() const { return m_asked; }
     const std::vector<std::string>& mismatches() const { return m_mismatches; }
@@ -48,6 +52,8 @@ public:
     std::optional<std::uint32_t> ChooseColor(std::uint32_t current) override;
     std::optional<std::string> OpenFileName(const FileDialogSpec& spec) override;
     std::optional<std::string> SaveFileName(const FileDialogSpec& spec) override;
+    std::optional<ScaleChoice> SelectScale(const ScaleChoice& current) override;
+    std::optional<CaptionChoice> CaptionText(const CaptionChoice& current) override;
 
 private:
     struct Answer {
@@ -61,6 +67,9 @@ private:
     std::optional<Answer> take(Kind kind, const std::string& what);
 
     std::deque<Answer> m_answers;
+    // The answers of the graph dialogs, in the order of their Scale / Caption entries above.
+    std::deque<std::optional<ScaleChoice>> m_scales;
+    std::deque<std::optional<CaptionChoice>> m_captions;
     std::vector<Asked> m_asked;
     std::vector<std::string> m_mismatches;
 };

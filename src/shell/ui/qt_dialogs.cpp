@@ -7,6 +7,8 @@
 #include <QMessageBox>
 #include <QStringList>
 
+#include "graphs/ui/caption_dialog.h"
+#include "graphs/ui/select_scale.h"
 #include "shell/ui/fonts.h"
 #include "shell/ui/question_windows.h"
 
@@ -98,6 +100,18 @@ std::optional<std::string> QtDialogs::SaveFileName(const FileDialogSpec& spec) {
     if (!selected.isEmpty()) dialog.selectNameFilter(selected);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().front().toStdString();
+}
+
+std::optional<ScaleChoice> QtDialogs::SelectScale(const ScaleChoice& current) {
+    TSelectScale dialog(current, m_parent);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.choice();
+}
+
+std::optional<CaptionChoice> QtDialogs::CaptionText(const CaptionChoice& current) {
+    TForm30 dialog(current, *this, m_parent);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.choice();
 }
 
 }  // namespace tabulon::ui

@@ -30,6 +30,8 @@ public:
     std::optional<std::uint32_t> ChooseColor(std::uint32_t current) override;
     std::optional<std::string> OpenFileName(const FileDialogSpec& spec) override;
     std::optional<std::string> SaveFileName(const FileDialogSpec& spec) override;
+    std::optional<ScaleChoice> SelectScale(const ScaleChoice& current) override;
+    std::optional<CaptionChoice> CaptionText(const CaptionChoice& current) override;
 
     // The main window's yes/no box is yellow with a bold serif font; the question box green.
     QColor yes_no_color{Qt::yellow};

@@ -1,0 +1,29 @@
+// The on-screen paint box of a graph window: white, and drawn by the window's RenderGraph.
+#pragma once
+
+#include <QWidget>
+
+#include "graphs/ui/graph_output.h"
+
+namespace tabulon::ui {
+
+class TPaintBox : public QWidget {
+    Q_OBJECT
+public:
+    explicit TPaintBox(QWidget* parent = nullptr);
+
+    void setRender(RenderFunction render) { m_render = std::move(render); }
+    // Every paint also draws on `echo` when one is set (tests record the screen drawing).
+    void setEcho(Canvas* echo) { m_echo = echo; }
+
+    QSize sizeHint() const override { return {480, 360}; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    RenderFunction m_render;
+    Canvas* m_echo = nullptr;
+};
+
+}  // namespace tabulon::ui
