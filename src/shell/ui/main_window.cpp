@@ -14,6 +14,7 @@
 #include "shell/dialogs.h"
 #include "shell/language.h"
 #include "shell/menu_tree.h"
+#include "shell/ui/command_table.h"
 #include "shell/ui/fonts.h"
 #include "worksheet/ui/number_grid.h"
 #include "worksheet/ui/worksheet_model.h"
@@ -135,6 +136,10 @@ void TForm1::buildMenus() {
     }
 }
 
+void TForm1::RegisterCommand(const std::string& key, std::function<void()> handler) {
+    m_handlers[key] = std::move(handler);
+}
+
 void TForm1::bindCommands() {
     m_handlers = {
         {"arkiv.avsluta", [this] { Avsluta1Click(); }},
@@ -156,6 +161,7 @@ void TForm1::bindCommands() {
         {"language.swedish", [this] { SetLanguage("Swedish"); }},
         {"language.english", [this] { SetLanguage("English"); }},
     };
+    RegisterAllCommands(*this);
     // Commands built later stay in the tree with their captions but out of sight; a
     // submenu shows while any of its items does.
     const auto tree = MenuTree();

@@ -47,6 +47,10 @@ public:
     void MenuOpened(const std::string& top_key);
     // Triggers a menu command as the user would, through the command dispatcher.
     void Execute(const std::string& key);
+    // Wires a menu item to its handler; an item with a handler is shown (see command_table).
+    void RegisterCommand(const std::string& key, std::function<void()> handler);
+    // Runs a command as the menu does: a refusal's message is shown, nothing else escapes.
+    void runCommand(const std::function<void()>& command);
 
     void SetLanguage(const std::string& name);
     void SaveGridSettings();
@@ -80,7 +84,6 @@ private:
     void FormShow();
     void buildMenus();
     void bindCommands();
-    void runCommand(const std::function<void()>& command);
     // The "Spara data?" question and the save it may lead to; false keeps the program open.
     bool confirmDiscardOrSave();
     void setSettingsChecks(bool decimals_checked);

@@ -1,0 +1,13 @@
+// The menu commands of every subsystem, wired into the main window.
+#include "shell/ui/command_table.h"
+
+#include "shell/ui/main_window.h"
+
+namespace tabulon::ui {
+
+void RegisterAllCommands(TForm1& form) {
+    // Each subsystem adds one call here: Register<Subsystem>Commands(form);
+    (void)form;
+}
+
+}  // namespace tabulon::ui

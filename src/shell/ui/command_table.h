@@ -1,0 +1,11 @@
+// Where each subsystem wires its menu commands into the main window. One line per
+// subsystem in command_table.cpp; the handlers live beside their windows.
+#pragma once
+
+namespace tabulon::ui {
+
+class TForm1;
+
+void RegisterAllCommands(TForm1& form);
+
+}  // namespace tabulon::ui
