@@ -46,7 +46,10 @@ std::optional<Point> ReadPoint(const TAxisTransform& t, const std::string& x_tex
 }
 
 // The ticks of a framed axis: the multiples of step strictly inside (min, max], formed as
-// whole multiples rather than by repeated addition so that the tick at zero is exactly 0.
+// whole multiples rather than by repeated addition so that the tick at zero is exactly 0. A
+// multiple that rounding puts a hair above max (10 * 0.1 is just over 1) still counts.
+constexpr Extended kEndSlack = 1e-9L;
+
 template <typename Draw>
 void ForEachFramedTick(Extended min, Extended max, Extended step, Draw draw) {
     if (!UsableStep(step) || !std::isfinite(min) || !std::isfinite(max)) return;
@@ -55,7 +58,7 @@ void ForEachFramedTick(Extended min, Extended max, Extended step, Draw draw) {
     const Extended n0 = std::round(first / step);
     for (int i = 0; i < kMaxTicks; ++i) {
         const Extended value = (n0 + i) * step;
-        if (!(value <= max)) break;
+        if (!(value <= max + kEndSlack * step)) break;
         draw(value);
     }
 }
