@@ -5,8 +5,11 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "shell/language.h"
+#include "worksheet/file_io.h"
 
 namespace tabulon {
 
@@ -79,6 +82,15 @@ public:
     virtual std::optional<ScaleChoice> SelectScale(const ScaleChoice& current) = 0;
     // The graph windows' caption dialog, filled with `current`; nullopt on Cancel.
     virtual std::optional<CaptionChoice> CaptionText(const CaptionChoice& current) = 0;
+    // The column choice window: the chosen labels in list order; nullopt when it was closed
+    // without a choice (Cancel). A double click on an item is a choice.
+    virtual std::optional<std::vector<std::string>> ChooseFromList(
+        const std::string& caption, const std::vector<std::string>& labels, bool multiple) = 0;
+    // The two-list window: the label chosen on the left and on the right; nullopt on Cancel.
+    virtual std::optional<std::pair<std::string, std::string>> ChooseTwoFromLists(
+        const std::vector<std::string>& labels) = 0;
+    // The text import dialog ("Rubriker"); nullopt on Cancel.
+    virtual std::optional<TextImportOptions> AskTextImport() = 0;
 };
 
 }  // namespace tabulon

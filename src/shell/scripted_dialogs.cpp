@@ -149,4 +149,58 @@ std::optional<CaptionChoice> ScriptedDialogs::CaptionText(const CaptionChoice& c
     return answer;
 }
 
+ScriptedDialogs& ScriptedDialogs::chooseFromList(std::optional<std::vector<std::string>> labels) {
+    Answer a{Kind::ChooseList, labels.has_value(), {}, {}, {}};
+    if (labels) a.labels = std::move(*labels);
+    m_answers.push_back(std::move(a));
+    return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::chooseTwo(
+    std::optional<std::pair<std::string, std::string>> labels) {
+    Answer a{Kind::ChooseTwo, labels.has_value(), {}, {}, {}};
+    if (labels) a.labels = {labels->first, labels->second};
+    m_answers.push_back(std::move(a));
+    return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::textImport(std::optional<TextImportOptions> options) {
+    Answer a{Kind::TextImport, options.has_value(), {}, {}, {}};
+    if (options) a.import = *options;
+    m_answers.push_back(std::move(a));
+    return *this;
+}
+
+namespace {
+std::string JoinLines(const std::vector<std::string>& lines) {
+    std::string out;
+    for (const std::string& line : lines) out += (out.empty() ? "" : "\n") + line;
+    return out;
+}
+}  // namespace
+
+std::optional<std::vector<std::string>> ScriptedDialogs::ChooseFromList(
+    const std::string& caption, const std::vector<std::string>& labels, bool) {
+    m_asked.push_back({Kind::ChooseList, caption, JoinLines(labels)});
+    auto a = take(Kind::ChooseList, "column choice " + caption);
+    if (!a || !a->ok) return std::nullopt;
+    return a->labels;
+}
+
+std::optional<std::pair<std::string, std::string>> ScriptedDialogs::ChooseTwoFromLists(
+    const std::vector<std::string>& labels) {
+    m_asked.push_back({Kind::ChooseTwo, ChooseText("Choose columns", "Välj kolumner"),
+                       JoinLines(labels)});
+    auto a = take(Kind::ChooseTwo, "two-column choice");
+    if (!a || !a->ok || a->labels.size() != 2) return std::nullopt;
+    return std::pair{a->labels[0], a->labels[1]};
+}
+
+std::optional<TextImportOptions> ScriptedDialogs::AskTextImport() {
+    m_asked.push_back({Kind::TextImport, "Rubriker", ""});
+    auto a = take(Kind::TextImport, "text import dialog");
+    if (!a || !a->ok) return std::nullopt;
+    return a->import;
+}
+
 }  // namespace tabulon

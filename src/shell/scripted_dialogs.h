@@ -14,7 +14,8 @@ namespace tabulon {
 class ScriptedDialogs : public Dialogs {
 public:
     enum class Kind {
-        Message, Info, YesNo, KX, Input, AskText, Font, Color, OpenFile, SaveFile, Scale, Caption
+        Message, Info, YesNo, KX, Input, AskText, Font, Color, OpenFile, SaveFile, Scale, Caption,
+        ChooseList, ChooseTwo, TextImport
     };
 
     struct Asked {
@@ -34,6 +35,12 @@ public:
     ScriptedDialogs& saveFile(std::optional<std::string> path);
     ScriptedDialogs& scale(std::optional<ScaleChoice> choice);
     ScriptedDialogs& caption(std::optional<CaptionChoice> choice);
+    ScriptedDialogs& chooseFromList(std::optional<std::vector<std::string>> labels);
+    ScriptedDialogs& chooseFromList(std::initializer_list<std::string> labels) {
+        return chooseFromList(std::vector<std::string>(labels));
+    }
+    ScriptedDialogs& chooseTwo(std::optional<std::pair<std::string, std::string>> labels);
+    ScriptedDialogs& textImport(std::optional<TextImportOptions> options);
 
     const std::vector<Asked>& asked() const { return m_asked; }
     const std::vector<std::string>& mismatches() const { return m_mismatches; }
@@ -54,6 +61,12 @@ public:
     std::optional<std::string> SaveFileName(const FileDialogSpec& spec) override;
     std::optional<ScaleChoice> SelectScale(const ScaleChoice& current) override;
     std::optional<CaptionChoice> CaptionText(const CaptionChoice& current) override;
+    std::optional<std::vector<std::string>> ChooseFromList(const std::string& caption,
+                                                           const std::vector<std::string>& labels,
+                                                           bool multiple) override;
+    std::optional<std::pair<std::string, std::string>> ChooseTwoFromLists(
+        const std::vector<std::string>& labels) override;
+    std::optional<TextImportOptions> AskTextImport() override;
 
 private:
     struct Answer {
@@ -62,6 +75,8 @@ private:
         std::string text;
         std::optional<FontSpec> font;
         std::optional<std::uint32_t> color;
+        std::vector<std::string> labels;
+        TextImportOptions import;
     };
     // The queued answer for `kind`, or nullopt (and a logged mismatch).
     std::optional<Answer> take(Kind kind, const std::string& what);

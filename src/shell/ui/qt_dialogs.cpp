@@ -11,6 +11,9 @@
 #include "graphs/ui/select_scale.h"
 #include "shell/ui/fonts.h"
 #include "shell/ui/question_windows.h"
+#include "worksheet/ui/column_choice_dialogs.h"
+
+#include <QCheckBox>
 
 namespace tabulon::ui {
 namespace {
@@ -112,6 +115,31 @@ std::optional<CaptionChoice> QtDialogs::CaptionText(const CaptionChoice& current
     TForm30 dialog(current, *this, m_parent);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.choice();
+}
+
+std::optional<std::vector<std::string>> QtDialogs::ChooseFromList(
+    const std::string& caption, const std::vector<std::string>& labels, bool multiple) {
+    TForm2 window(Q(caption), labels, multiple, m_parent);
+    const bool ok = window.exec() == QDialog::Accepted;
+    if (!ok && !window.doubleClicked()) return std::nullopt;
+    return window.selectedLabels();
+}
+
+std::optional<std::pair<std::string, std::string>> QtDialogs::ChooseTwoFromLists(
+    const std::vector<std::string>& labels) {
+    TDualListDlg window(labels, m_parent);
+    if (window.exec() != QDialog::Accepted) return std::nullopt;
+    return std::pair{window.leftLabel(), window.rightLabel()};
+}
+
+std::optional<TextImportOptions> QtDialogs::AskTextImport() {
+    TForm3 window(m_parent);
+    window.columnCaptions()->setChecked(m_import.column_captions);
+    window.rowCaptions()->setChecked(m_import.row_captions);
+    const bool ok = window.exec() == QDialog::Accepted;
+    m_import = {window.columnCaptions()->isChecked(), window.rowCaptions()->isChecked()};
+    if (!ok) return std::nullopt;
+    return m_import;
 }
 
 }  // namespace tabulon::ui

@@ -32,6 +32,12 @@ public:
     std::optional<std::string> SaveFileName(const FileDialogSpec& spec) override;
     std::optional<ScaleChoice> SelectScale(const ScaleChoice& current) override;
     std::optional<CaptionChoice> CaptionText(const CaptionChoice& current) override;
+    std::optional<std::vector<std::string>> ChooseFromList(const std::string& caption,
+                                                           const std::vector<std::string>& labels,
+                                                           bool multiple) override;
+    std::optional<std::pair<std::string, std::string>> ChooseTwoFromLists(
+        const std::vector<std::string>& labels) override;
+    std::optional<TextImportOptions> AskTextImport() override;
 
     // The main window's yes/no box is yellow with a bold serif font; the question box green.
     QColor yes_no_color{Qt::yellow};
@@ -39,6 +45,8 @@ public:
 
 private:
     QWidget* m_parent;
+    // The import dialog's boxes keep their state between uses.
+    TextImportOptions m_import;
 };
 
 }  // namespace tabulon::ui
