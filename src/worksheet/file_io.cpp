@@ -3,10 +3,12 @@
 #include "worksheet/file_io.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
@@ -80,6 +82,19 @@ std::string CellCannotBeSavedText(int column, int row, bool tabs_too) {
                               " innehåller en radbrytning, som en kalkylbladsfil inte kan rymma");
 }
 
+void AdviseLargeFill(const void* begin, std::size_t size) {
+#ifdef MADV_HUGEPAGE
+    constexpr std::uintptr_t kHuge = std::uintptr_t{2} << 20;
+    const auto start = reinterpret_cast<std::uintptr_t>(begin);
+    const std::uintptr_t first = (start + kHuge - 1) & ~(kHuge - 1);
+    const std::uintptr_t last = (start + size) & ~(kHuge - 1);
+    if (last > first) ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+#else
+    (void)begin;
+    (void)size;
+#endif
+}
+
 bool ReadFileBytes(const std::string& file_name, std::string& bytes, std::string& error) {
     FileDescriptor fd(::open(file_name.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.get() < 0) {
@@ -98,6 +113,8 @@ bool ReadFileBytes(const std::string& file_name, std::string& bytes, std::string
     bytes.clear();
     // The size is a hint only: the file may grow or shrink while it is read.
     std::size_t capacity = info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0;
+    bytes.reserve(capacity + 1);
+    AdviseLargeFill(bytes.data(), bytes.capacity());
     bytes.resize(capacity + 1);
     std::size_t used = 0;
     for (;;) {

@@ -59,54 +59,77 @@ SaveResult SaveTextFile(const Worksheet& sheet, std::string_view file_name, bool
 }
 
 LoadResult ParseTextFile(std::string_view text, const TextImportOptions& options) {
-    // First pass: the size, so the sheet is made once at its final size.
-    std::size_t lines = 0;
-    std::size_t widest = 0;
-    {
-        LineCursor cursor(text);
-        std::string_view line;
-        while (cursor.next(line)) {
-            ++lines;
-            const std::size_t fields =
-                1 + static_cast<std::size_t>(std::count(line.begin(), line.end(), '\t'));
-            widest = std::max(widest, fields);
-        }
-    }
-    // Each line and field takes at least one byte, so these fit whenever the file does; the
-    // int limit of the sheet is the only one left to check.
+    // The line count first, so that every column is allocated once at its final length.
+    const std::size_t lines = CountLines(text);
+    // Each line and field takes at least one byte, so the counts fit whenever the file does;
+    // the int limit of the sheet is the only one left to check.
     constexpr std::size_t kLimit = static_cast<std::size_t>(kMaxSheetCount) - 2;
-    if (lines > kLimit || widest > kLimit) return FileFormatError();
+    if (lines > kLimit) return FileFormatError();
+
+    // Cells are built in place, row by row, at the end of their columns: writing into a
+    // sheet made empty beforehand would pass over its memory twice.
+    const std::size_t rows = lines + 2;
+    const std::size_t first_row = options.column_captions ? 1 : 2;
+    const std::size_t first_column = options.row_captions ? 1 : 2;
+    std::vector<std::vector<std::string>> columns;
+    std::size_t row = 0;
+    auto add_column = [&] {
+        columns.emplace_back();
+        columns.back().reserve(rows);
+        columns.back().resize(row);
+    };
+    add_column();
+    add_column();
+    for (; row < first_row; ++row) {
+        for (auto& column : columns) column.emplace_back();
+    }
+
+    const char separator = DecimalSeparator();
+    const char foreign = separator == ',' ? '.' : ',';
+    std::size_t widest = 0;
+    LineCursor cursor(text);
+    std::string_view line;
+    for (; cursor.next(line); ++row) {
+        const bool data_row = row >= 2;
+        std::size_t c = first_column;
+        const char* p = line.data();
+        const char* const end = p + line.size();
+        // One pass over the bytes of each field finds its end and what the separator
+        // adjustment needs; fields are short, so a call per search would cost more.
+        for (;; ++c) {
+            const char* q = p;
+            const char* first_foreign = nullptr;
+            bool has_separator = false;
+            for (; q != end && *q != '\t'; ++q) {
+                if (*q == foreign && !first_foreign) first_foreign = q;
+                has_separator |= *q == separator;
+            }
+            if (c >= columns.size()) {
+                if (columns.size() >= kLimit) return FileFormatError();
+                add_column();  // a line wider than all before it
+            }
+            std::string& cell = columns[c].emplace_back(p, q);
+            if (data_row && c >= 2 && first_foreign && !has_separator) {
+                cell[static_cast<std::size_t>(first_foreign - p)] = separator;
+            }
+            if (q == end) break;
+            p = q + 1;
+        }
+        widest = std::max(widest, c + 1 - first_column);
+        for (std::size_t k = 0; k < first_column; ++k) columns[k].emplace_back();
+        for (std::size_t k = c + 1; k < columns.size(); ++k) columns[k].emplace_back();
+    }
+    // Two columns and rows more than the widest line has fields and the file has lines,
+    // whichever boxes are checked.
+    while (columns.size() < widest + 2) add_column();
+    for (; row < rows; ++row) {
+        for (auto& column : columns) column.emplace_back();
+    }
 
     LoadResult result;
     result.kind = WorksheetFileKind::Text;
-    // A fresh sheet is already empty, which is all ResetWorksheet would add here.
-    result.sheet = Worksheet(static_cast<int>(widest) + 2, static_cast<int>(lines) + 2);
+    result.sheet = Worksheet::FromColumns(std::move(columns));
     result.sheet.renumber();
-    const std::size_t first_row = options.column_captions ? 1 : 2;
-    const std::size_t first_column = options.row_captions ? 1 : 2;
-    std::vector<std::string*> column_cells;
-    for (int c = 0; c < result.sheet.columnCount(); ++c) {
-        column_cells.push_back(result.sheet.mutableColumnCells(c).data());
-    }
-    const char separator = DecimalSeparator();
-    LineCursor cursor(text);
-    std::string_view line;
-    for (std::size_t row = first_row; cursor.next(line); ++row) {
-        const bool data_row = row >= 2;
-        std::size_t column = first_column;
-        const char* p = line.data();
-        const char* const end = p + line.size();
-        for (;;) {
-            const char* tab = static_cast<const char*>(std::memchr(p, '\t', end - p));
-            const char* field_end = tab ? tab : end;
-            std::string& cell = column_cells[column][row];
-            cell.assign(p, field_end);
-            if (data_row && column >= 2) AdjustDecimalSeparatorInPlace(cell, separator);
-            if (!tab) break;
-            p = tab + 1;
-            ++column;
-        }
-    }
     result.ok = true;
     return result;
 }

@@ -18,6 +18,18 @@ Worksheet Worksheet::StartSheet() {
     return sheet;
 }
 
+Worksheet Worksheet::FromColumns(std::vector<std::vector<std::string>> columns) {
+    Worksheet sheet(kFixedColumns, kFixedRows);
+    std::size_t rows = kFixedRows;
+    for (const auto& column : columns) rows = std::max(rows, column.size());
+    sheet.m_columns = std::move(columns);
+    sheet.m_columns.resize(std::max<std::size_t>(sheet.m_columns.size(), kFixedColumns));
+    for (auto& column : sheet.m_columns) column.resize(rows);
+    sheet.m_widths.assign(sheet.m_columns.size(), kDefaultColumnWidth);
+    sheet.m_rows = static_cast<int>(rows);
+    return sheet;
+}
+
 const std::string& Worksheet::cell(int column, int row) const {
     if (!contains(column, row)) return kEmpty;
     return m_columns[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)];

@@ -25,6 +25,11 @@ public:
     // The sheet the program starts with: 22 x 102, numbered, every column 64 pixels wide.
     static Worksheet StartSheet();
 
+    // For bulk readers: a sheet made of whole columns, moved in, default widths, unnumbered.
+    // Short columns are padded with empty cells, and the fixed rows and columns are added
+    // when missing.
+    static Worksheet FromColumns(std::vector<std::vector<std::string>> columns);
+
     int columnCount() const { return static_cast<int>(m_columns.size()); }
     int rowCount() const { return m_rows; }
     bool contains(int column, int row) const {
