@@ -18,7 +18,6 @@
 #include "shell/ui/fonts.h"
 #include "worksheet/ui/number_grid.h"
 #include "worksheet/ui/worksheet_model.h"
-#include "worksheet/worksheet_file.h"
 
 namespace tabulon::ui {
 
@@ -88,6 +87,13 @@ void TForm1::FormShow() {
     action("arkiv.spara")->setEnabled(false);
     action("language.swedish")->setChecked(true);
     action("language.english")->setChecked(false);
+    m_open_dialog = {"Open Tabulon file",
+                     "Textfiler (*.txt)|*.TXT|Tabulon (*.tbn)|*.TBN|CSV (*.csv)|*.csv|"
+                     "Alla filtyper|*.*",
+                     2, ""};
+    m_save_dialog = {"Save Tabulon file",
+                     "Tabulon (*.tbn)|*.tbn|Text (*.txt)|*.txt|CSV (*.csv)|*.csv|Alla filer|*.*", 1,
+                     "tbn"};
     CurrentTextSettings().language = Language::Swedish;
 }
 
@@ -143,6 +149,12 @@ void TForm1::RegisterCommand(const std::string& key, std::function<void()> handl
 void TForm1::bindCommands() {
     m_handlers = {
         {"arkiv.avsluta", [this] { Avsluta1Click(); }},
+        {"arkiv.nytt.radera_allt", [this] { Raderaallt1Click(); }},
+        {"arkiv.nytt.behall_rubriker", [this] { Behallrubriker1Click(); }},
+        {"arkiv.oppna", [this] { Oppna1Click(); }},
+        {"arkiv.spara", [this] { Spara1Click(); }},
+        {"arkiv.spara_som", [this] { Sparasom1Click(); }},
+        {"redigera.visa_anteckningar", [this] { Visaanteckningar1Click(); }},
         {"redigera.angra", [this] { Angra1Click(); }},
         {"redigera.decimaler", [this] { Decimaler1Click(); }},
         {"redigera.font", [this] { Font1Click(); }},
@@ -215,6 +227,15 @@ void TForm1::SetLanguage(const std::string& name) {
         act->setText(text);
         if (QMenu* m = menu(std::string(item.key))) m->setTitle(text);
     }
+    updateNotesCaption();
+    m_open_dialog.title = ChooseText("Open Tabulon fil", "Öppna Tabulonfil");
+    m_open_dialog.filter = ChooseText(
+        "Textfiles (*.txt)|*.TXT|Tabulon (*.tbn)|*.TBN|CSV (*.csv)|*.csv|all file types|*.*",
+        "Textfil (*.txt)|*.TXT|Tabulon (*.tbn)|*.TBN|CSV (*.csv)|*.csv|alla filtyper|*.*");
+    m_save_dialog.title = ChooseText("Save Tabulon file", "Spara Tabulonfil");
+    m_save_dialog.filter =
+        ChooseText("Tabulon (*.tbn)|*.tbn|Text (*.txt)|*.txt|CSV (*.csv)|*.csv|All files|*.*",
+                   "Tabulon (*.tbn)|*.tbn|Text (*.txt)|*.txt|CSV (*.csv)|*.csv|Alla filer|*.*");
 }
 
 void TForm1::Avsluta1Click() { close(); }
@@ -234,30 +255,9 @@ bool TForm1::confirmDiscardOrSave() {
     if (!m_state.DataChanged) return true;
     // The main window's yes/no box always has Swedish buttons; the question follows Language.
     if (!m_dialogs.YesNo(ChooseText("Save data?", "Spara data?"), Language::Swedish)) return true;
-    FileDialogSpec spec{ChooseText("Save Tabulon file", "Spara Tabulonfil"),
-                        ChooseText("Tabulon (*.tbn)|*.tbn|Text (*.txt)|*.txt|All files|*.*",
-                                   "Tabulon (*.tbn)|*.tbn|Text (*.txt)|*.txt|Alla filer|*.*"),
-                        1, "tbn"};
-    auto file = m_dialogs.SaveFileName(spec);
+    auto file = m_dialogs.SaveFileName(m_save_dialog);
     if (!file) return false;  // cancelling the save dialog goes back to the program
-    bool titles = false;
-    if (SaveKindOf(*file) != WorksheetFileKind::Worksheet) {
-        const std::string answer =
-            m_dialogs.InputBox(ChooseText("Column and row titles", "Kolumn- och radrubriker"),
-                               ChooseText("Save column and row titles (Y/N)?",
-                                          "Spara kolumn- och radrubriker (J/N)?"),
-                               "");
-        titles = answer == "Y" || answer == "y" || answer == "J" || answer == "j";
-    }
-    Worksheet sheet = m_grid->sheet();
-    sheet.setNotes(m_memo->toPlainText().toStdString());
-    const SaveResult saved = SaveWorksheet(sheet, *file, titles);
-    if (!saved.ok) {
-        m_dialogs.ShowMessage(saved.error);
-        return false;  // nothing was saved: stay, with the data and DataChanged as they were
-    }
-    m_state.CurrentFileName = saved.file_name;
-    m_state.DataChanged = false;
+    if (!saveTo(*file)) return false;  // nothing saved: stay, with the data as it was
     setWindowTitle(QString::fromStdString(m_state.CurrentFileName));
     action("arkiv.spara")->setEnabled(true);
     return true;

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "shell/app_state.h"
+#include "shell/dialogs.h"
 #include "shell/grid_settings.h"
 
 class QAction;
@@ -58,6 +59,12 @@ public:
 
     // Menu commands.
     void Avsluta1Click();
+    void Raderaallt1Click();
+    void Behallrubriker1Click();
+    void Oppna1Click();
+    void Spara1Click();
+    void Sparasom1Click();
+    void Visaanteckningar1Click();
     void Angra1Click();
     void Decimaler1Click();
     void Signifikantasiffror1Click();
@@ -86,6 +93,12 @@ private:
     void bindCommands();
     // The "Spara data?" question and the save it may lead to; false keeps the program open.
     bool confirmDiscardOrSave();
+    // Writes the worksheet and notes to `file` (asking the titles question for a text or
+    // .csv export); on failure shows why and returns false with DataChanged untouched.
+    bool saveTo(const std::string& file);
+    // Replaces the sheet by a fresh one as both Nytt commands do.
+    void newSheet(bool keep_captions);
+    void updateNotesCaption();
     void setSettingsChecks(bool decimals_checked);
     int textWidth(std::string_view text) const;
     void fitColumns(int first_column);
@@ -103,6 +116,8 @@ private:
     std::map<std::string, std::function<void()>, std::less<>> m_handlers;
     bool m_shown_once = false;
     bool m_close_confirmed = false;
+    FileDialogSpec m_open_dialog;
+    FileDialogSpec m_save_dialog;
 };
 
 }  // namespace tabulon::ui

@@ -122,6 +122,11 @@ void TNumberGrid::setSheet(Worksheet sheet) {
     syncHeaderSizes();
 }
 
+void TNumberGrid::editSheet(const std::function<void(Worksheet&)>& change) {
+    m_model->editSheet(change);
+    syncHeaderSizes();
+}
+
 int TNumberGrid::Decimals() const { return m_model->decimals(); }
 void TNumberGrid::setDecimals(int decimals) {
     m_model->setDisplayFormat(decimals, m_model->significantDigits());

@@ -42,6 +42,8 @@ public:
     WorksheetModel* sheetModel() const { return m_model; }
     const Worksheet& sheet() const;
     void setSheet(Worksheet sheet);
+    // Changes the sheet in place (no copy of its cells) and shows the result.
+    void editSheet(const std::function<void(Worksheet&)>& change);
     void setDialogs(Dialogs* dialogs) { m_dialogs = dialogs; }
 
     int Decimals() const;

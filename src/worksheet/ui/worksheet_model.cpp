@@ -15,6 +15,13 @@ void WorksheetModel::setSheet(Worksheet sheet) {
     endResetModel();
 }
 
+void WorksheetModel::editSheet(const std::function<void(Worksheet&)>& change) {
+    beginResetModel();
+    change(m_sheet);
+    endResetModel();
+    emit contentsEdited();
+}
+
 void WorksheetModel::setCellText(int column, int row, const std::string& text) {
     if (!m_sheet.contains(column, row) || m_sheet.cell(column, row) == text) return;
     m_sheet.setCell(column, row, text);

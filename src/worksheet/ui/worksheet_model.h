@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <functional>
 
 #include "worksheet/worksheet.h"
 
@@ -19,6 +20,8 @@ public:
     const Worksheet& sheet() const { return m_sheet; }
     // Replaces the whole sheet (file loading, new sheet, resize).
     void setSheet(Worksheet sheet);
+    // Changes the sheet in place; counts as an edit of its contents.
+    void editSheet(const std::function<void(Worksheet&)>& change);
 
     // Writes one cell by grid index, fixed cells included. Emits contentsEdited() when the
     // text really changes.
