@@ -5,19 +5,17 @@
 #include <string>
 #include <vector>
 
-#include "calc_table.h"
-#include "file_commands.h"
+#include "cli_commands.h"
 #include "shell/language.h"
 
 namespace {
 
 int Usage() {
     std::cerr << "usage: tabulon-cli [--lang sv|en] [--decimal-separator CHAR] COMMAND [ARGS...]\n"
-                 "commands:\n"
-                 "  calc NAME ARG...   one numeric-core function\n"
-                 "  info FILE          grid size and the data columns of a worksheet file\n"
-                 "  convert IN OUT [--titles] [--column-captions] [--row-captions]\n"
-                 "                     read any supported file, write by OUT's extension\n";
+                 "commands:\n";
+    for (const auto& command : tabulon::cli::CliCommands()) {
+        std::cerr << "  " << command.name << ' ' << command.usage << '\n';
+    }
     return 2;
 }
 
@@ -54,9 +52,9 @@ int main(int argc, char** argv) {
     CurrentTextSettings() = settings;
     const std::string command = args[i];
     const std::vector<std::string> rest(args.begin() + static_cast<long>(i) + 1, args.end());
-    if (command == "calc") return cli::RunCalc(rest);
-    if (command == "info") return cli::RunInfo(rest);
-    if (command == "convert") return cli::RunConvert(rest);
+    for (const auto& entry : cli::CliCommands()) {
+        if (entry.name == command) return entry.run(rest);
+    }
     std::cerr << "tabulon-cli: unknown command " << command << '\n';
     return Usage();
 }

@@ -1,0 +1,22 @@
+// The command table of tabulon-cli.
+#include "cli_commands.h"
+
+#include "calc_table.h"
+#include "file_commands.h"
+
+namespace tabulon::cli {
+
+void AddFileCommands(std::vector<CliCommand>& table) {
+    table.push_back({"info", "FILE", RunInfo});
+    table.push_back({"convert", "IN OUT [--titles] [--column-captions] [--row-captions]",
+                     RunConvert});
+}
+
+std::vector<CliCommand> CliCommands() {
+    std::vector<CliCommand> table;
+    table.push_back({"calc", "NAME ARG...", RunCalc});
+    AddFileCommands(table);
+    return table;
+}
+
+}  // namespace tabulon::cli

@@ -1,0 +1,23 @@
+// The commands of tabulon-cli: one table, each procedure group adding its own entries.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tabulon::cli {
+
+struct CliCommand {
+    std::string name;
+    std::string usage;  // the arguments, as the usage text shows them
+    // Returns the exit status: 0, 1 when the procedure refuses, 2 for usage errors.
+    std::function<int(const std::vector<std::string>& args)> run;
+};
+
+std::vector<CliCommand> CliCommands();
+
+// Each procedure group adds its commands in a file of its own; one line each in
+// cli_commands.cpp.
+void AddFileCommands(std::vector<CliCommand>& table);  // info, convert
+
+}  // namespace tabulon::cli
