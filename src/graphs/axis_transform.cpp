@@ -40,8 +40,8 @@ Extended RoundHalfEven(Extended value) {
     return std::fmod(below, Extended(2)) == 0 ? below : below + 1;
 }
 
-bool SetTransform(TAxisTransform& t, Extended XMin, Extended XMax, Extended Left,
-                  Extended Right, Extended YMin, Extended YMax, Extended Bottom, Extended Top) {
+bool SetTransform(TAxisTransform& t, Extended XMin, Extended XMax, Extended Left, Extended Right,
+                  Extended YMin, Extended YMax, Extended Bottom, Extended Top) {
     if (!Finite(XMin, XMax, Left, Right) || !Finite(YMin, YMax, Bottom, Top)) return false;
     if (XMax == XMin) {
         XMin -= 0.5L;
@@ -58,22 +58,28 @@ bool SetTransform(TAxisTransform& t, Extended XMin, Extended XMax, Extended Left
     return true;
 }
 
-bool SetXTransform(TAxisTransform& t, Extended XMin, Extended XMax, Extended Left,
-                   Extended Right) {
+bool SetXTransform(TAxisTransform& t, Extended XMin, Extended XMax, Extended Left, Extended Right) {
     if (!Finite(XMin, XMax, Left, Right) || XMax == XMin) return false;
     return HalfTransform(XMin, XMax, Left, Right, t.XScale, t.XOffset);
 }
 
-bool SetYTransform(TAxisTransform& t, Extended YMin, Extended YMax, Extended Bottom,
-                   Extended Top) {
+bool SetYTransform(TAxisTransform& t, Extended YMin, Extended YMax, Extended Bottom, Extended Top) {
     if (!Finite(YMin, YMax, Bottom, Top) || YMax == YMin) return false;
     return HalfTransform(YMin, YMax, Bottom, Top, t.YScale, t.YOffset);
 }
 
-int XToPixel(const TAxisTransform& t, Extended x) { return ToPixel(x * t.XScale + t.XOffset); }
-int YToPixel(const TAxisTransform& t, Extended y) { return ToPixel(y * t.YScale + t.YOffset); }
+int XToPixel(const TAxisTransform& t, Extended x) {
+    return ToPixel(x * t.XScale + t.XOffset);
+}
+int YToPixel(const TAxisTransform& t, Extended y) {
+    return ToPixel(y * t.YScale + t.YOffset);
+}
 
-Extended PixelToX(int px, const TAxisTransform& t) { return (px - t.XOffset) / t.XScale; }
-Extended PixelToY(int py, const TAxisTransform& t) { return (py - t.YOffset) / t.YScale; }
+Extended PixelToX(int px, const TAxisTransform& t) {
+    return (px - t.XOffset) / t.XScale;
+}
+Extended PixelToY(int py, const TAxisTransform& t) {
+    return (py - t.YOffset) / t.YScale;
+}
 
 }  // namespace tabulon

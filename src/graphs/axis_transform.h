@@ -21,14 +21,12 @@ Extended RoundHalfEven(Extended value);
 // Maps [XMin, XMax] onto the pixel columns [Left, Right] and [YMin, YMax] onto the pixel rows
 // [Bottom, Top]. A degenerate range is first widened by 0.5 on each side, so equal limits
 // never divide by zero. Returns false and leaves `t` as it was when a limit is not finite.
-bool SetTransform(TAxisTransform& t, Extended XMin, Extended XMax, Extended Left,
-                  Extended Right, Extended YMin, Extended YMax, Extended Bottom, Extended Top);
+bool SetTransform(TAxisTransform& t, Extended XMin, Extended XMax, Extended Left, Extended Right,
+                  Extended YMin, Extended YMax, Extended Bottom, Extended Top);
 // Only the x or only the y half, by the same formulas; each does nothing (and returns false)
 // when its two world limits are equal or not finite.
-bool SetXTransform(TAxisTransform& t, Extended XMin, Extended XMax, Extended Left,
-                   Extended Right);
-bool SetYTransform(TAxisTransform& t, Extended YMin, Extended YMax, Extended Bottom,
-                   Extended Top);
+bool SetXTransform(TAxisTransform& t, Extended XMin, Extended XMax, Extended Left, Extended Right);
+bool SetYTransform(TAxisTransform& t, Extended YMin, Extended YMax, Extended Bottom, Extended Top);
 
 // round(x * XScale + XOffset), halves to even. Far-off values are held to
 // +-kPixelLimit so that a point a million screens away still gives a number a canvas can

@@ -59,7 +59,16 @@ struct Pen {
 };
 
 // The hatch styles are drawn in the brush colour over a transparent background.
-enum class BrushStyle { Solid, Clear, Horizontal, Vertical, FDiagonal, BDiagonal, Cross, DiagCross };
+enum class BrushStyle {
+    Solid,
+    Clear,
+    Horizontal,
+    Vertical,
+    FDiagonal,
+    BDiagonal,
+    Cross,
+    DiagCross
+};
 
 struct Brush {
     Color color = colors::kWhite;

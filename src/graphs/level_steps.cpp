@@ -10,7 +10,9 @@
 namespace tabulon {
 namespace {
 
-bool IsUp(LevelArrow arrow) { return arrow == LevelArrow::LargeUp || arrow == LevelArrow::SmallUp; }
+bool IsUp(LevelArrow arrow) {
+    return arrow == LevelArrow::LargeUp || arrow == LevelArrow::SmallUp;
+}
 bool IsLarge(LevelArrow arrow) {
     return arrow == LevelArrow::LargeUp || arrow == LevelArrow::LargeDown;
 }
@@ -18,7 +20,9 @@ Extended Delta(LevelArrow arrow) {
     const Extended size = IsLarge(arrow) ? Extended(1) : Extended(0.1L);
     return IsUp(arrow) ? size : -size;
 }
-Extended RoundToTenth(Extended value) { return RoundHalfEven(value * 10) / 10; }
+Extended RoundToTenth(Extended value) {
+    return RoundHalfEven(value * 10) / 10;
+}
 
 }  // namespace
 

@@ -8,12 +8,18 @@ namespace {
 
 const char* KindName(PrimitiveKind kind) {
     switch (kind) {
-        case PrimitiveKind::Line: return "line";
-        case PrimitiveKind::Polyline: return "polyline";
-        case PrimitiveKind::Ellipse: return "ellipse";
-        case PrimitiveKind::Rectangle: return "rectangle";
-        case PrimitiveKind::Polygon: return "polygon";
-        case PrimitiveKind::Text: return "text";
+        case PrimitiveKind::Line:
+            return "line";
+        case PrimitiveKind::Polyline:
+            return "polyline";
+        case PrimitiveKind::Ellipse:
+            return "ellipse";
+        case PrimitiveKind::Rectangle:
+            return "rectangle";
+        case PrimitiveKind::Polygon:
+            return "polygon";
+        case PrimitiveKind::Text:
+            return "text";
     }
     return "?";
 }
@@ -23,13 +29,13 @@ const char* KindName(PrimitiveKind kind) {
 void PrintTo(const Primitive& p, std::ostream* os) {
     *os << KindName(p.kind);
     if (p.kind == PrimitiveKind::Ellipse || p.kind == PrimitiveKind::Rectangle) {
-        *os << " (" << p.box.left << "," << p.box.top << ")-(" << p.box.right << ","
-            << p.box.bottom << ")";
+        *os << " (" << p.box.left << "," << p.box.top << ")-(" << p.box.right << "," << p.box.bottom
+            << ")";
     }
     for (const Point& pt : p.points) *os << " (" << pt.x << "," << pt.y << ")";
     if (p.kind == PrimitiveKind::Text) *os << " \"" << p.text << "\"";
-    *os << " pen " << int(p.pen.color.r) << "," << int(p.pen.color.g) << ","
-        << int(p.pen.color.b) << " w" << p.pen.width << " s" << int(p.pen.style);
+    *os << " pen " << int(p.pen.color.r) << "," << int(p.pen.color.g) << "," << int(p.pen.color.b)
+        << " w" << p.pen.width << " s" << int(p.pen.style);
 }
 
 Primitive RecordingCanvas::Start(PrimitiveKind kind) const {
@@ -87,7 +93,9 @@ int RecordingCanvas::TextWidth(std::string_view text) {
     return static_cast<int>(chars) * m_char_width;
 }
 
-int RecordingCanvas::TextHeight(std::string_view) { return m_text_height; }
+int RecordingCanvas::TextHeight(std::string_view) {
+    return m_text_height;
+}
 
 std::vector<Primitive> RecordingCanvas::OfKind(PrimitiveKind kind) const {
     std::vector<Primitive> out;

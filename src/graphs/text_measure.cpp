@@ -8,8 +8,8 @@ namespace {
 
 int Scaled(int target_extent, int screen_size, int screen_extent) {
     if (screen_extent <= 0 || screen_size <= 0) return 0;
-    return static_cast<int>(RoundHalfEven(static_cast<Extended>(target_extent) * screen_size /
-                                          screen_extent));
+    return static_cast<int>(
+        RoundHalfEven(static_cast<Extended>(target_extent) * screen_size / screen_extent));
 }
 
 }  // namespace

@@ -28,7 +28,9 @@ private:
     TextAlign m_saved;
 };
 
-bool UsableStep(Extended step) { return std::isfinite(step) && step > 0; }
+bool UsableStep(Extended step) {
+    return std::isfinite(step) && step > 0;
+}
 
 // Accumulated rounding (0.1 added three times to -0.3) must never show as 1E-17.
 Extended SnapToZero(Extended value, Extended tolerance) {
@@ -69,8 +71,8 @@ std::string AxisLabel(Extended value, int digits) {
     return FormatGeneral(value, digits, 0, DecimalSeparator());
 }
 
-void DrawAxes(Canvas& canvas, int Right, const TAxisTransform& t, int Left, int Bottom,
-              bool Grid, int HalfTextHeight, TAxisScale& Scale) {
+void DrawAxes(Canvas& canvas, int Right, const TAxisTransform& t, int Left, int Bottom, bool Grid,
+              int HalfTextHeight, TAxisScale& Scale) {
     AlignmentKeeper keep_alignment(canvas);
     canvas.SetPen(kAxisPen);
     canvas.SetBrushStyle(BrushStyle::Clear);
@@ -168,9 +170,9 @@ void DrawXAxisStrip(Canvas& canvas, int Right, const TAxisTransform& t, bool Gri
     }
 }
 
-void DrawFramedAxes(Canvas& canvas, const TAxisTransform& t, bool Grid, bool LabelX,
-                    bool LabelY, Extended XMin, Extended XMax, Extended XStep, Extended YMin,
-                    Extended YMax, Extended YStep) {
+void DrawFramedAxes(Canvas& canvas, const TAxisTransform& t, bool Grid, bool LabelX, bool LabelY,
+                    Extended XMin, Extended XMax, Extended XStep, Extended YMin, Extended YMax,
+                    Extended YStep) {
     AlignmentKeeper keep_alignment(canvas);
     canvas.SetPenWidth(1);
     canvas.SetPenColor(colors::kBlack);
@@ -228,9 +230,8 @@ void DrawFramedAxes(Canvas& canvas, const TAxisTransform& t, bool Grid, bool Lab
 }
 
 void DrawPointSeries(Canvas& canvas, std::span<const std::string> XTexts,
-                     std::span<const std::string> YTexts, const TAxisTransform& t,
-                     int FrameLeft, int FrameTop, int FrameRight, int FrameBottom, int Radius,
-                     Color Colour) {
+                     std::span<const std::string> YTexts, const TAxisTransform& t, int FrameLeft,
+                     int FrameTop, int FrameRight, int FrameBottom, int Radius, Color Colour) {
     canvas.SetPenColor(Colour);
     for (std::size_t i = 0; i < XTexts.size() && i < YTexts.size(); ++i) {
         const auto p = ReadPoint(t, XTexts[i], YTexts[i]);
@@ -255,8 +256,8 @@ void DrawSeriesLine(Canvas& canvas, std::span<const std::string> XTexts,
     canvas.MoveTo(points.back().x, points.back().y);
 }
 
-bool DrawClippedLine(Canvas& canvas, const TAxisTransform& t, Color Colour, Extended K,
-                     Extended L, Extended XMin, Extended XMax, Extended YMin, Extended YMax) {
+bool DrawClippedLine(Canvas& canvas, const TAxisTransform& t, Color Colour, Extended K, Extended L,
+                     Extended XMin, Extended XMax, Extended YMin, Extended YMax) {
     struct WorldPoint {
         Extended x;
         Extended y;

@@ -23,9 +23,9 @@ TEST(SetTransform, WidensAnEmptyRangeByHalfAUnitEachSide) {
 TEST(SetTransform, MapsTheRangesOntoThePixels) {
     TAxisTransform t;
     ASSERT_TRUE(SetTransform(t, -2, 8, 40, 540, 0, 10, 300, 100));
-    EXPECT_EQ(t.XScale, 50);     // 500 px / 10
-    EXPECT_EQ(t.XOffset, 140);   // 40 - 50 * -2
-    EXPECT_EQ(t.YScale, -20);    // -200 px / 10
+    EXPECT_EQ(t.XScale, 50);    // 500 px / 10
+    EXPECT_EQ(t.XOffset, 140);  // 40 - 50 * -2
+    EXPECT_EQ(t.YScale, -20);   // -200 px / 10
     EXPECT_EQ(t.YOffset, 300);
     EXPECT_EQ(XToPixel(t, 0), 140);
     EXPECT_EQ(YToPixel(t, 2.5L), 250);
@@ -60,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(HalfPixels, PixelRoundingTest,
                                            RoundCase{-3, -2, 6},    // -1.5 -> -2, 6.5 -> 6
                                            RoundCase{3.2L, 2, 3},   // 1.6 -> 2, 3.4 -> 3
                                            RoundCase{4.6L, 2, 3}))  // 2.3 -> 2, 2.7 -> 3
-                         ;
+;
 
 TEST(SetXTransform, LeavesTheTransformAloneForEqualOrUnreadableLimits) {
     TAxisTransform t{2, -3, 7, 11};

@@ -21,18 +21,20 @@ TEST_P(GroupColorTableTest, GivesTheTableColour) {
 }
 
 // The fifteen colours as the graph windows have always drawn them.
-INSTANTIATE_TEST_SUITE_P(
-    Table, GroupColorTableTest,
-    ::testing::Values(TableCase{0, {0, 0, 0}}, TableCase{1, {255, 0, 0}},
-                      TableCase{2, {0, 128, 0}}, TableCase{3, {0, 0, 255}},
-                      TableCase{4, {128, 0, 0}}, TableCase{5, {192, 192, 192}},
-                      TableCase{6, {128, 128, 0}}, TableCase{7, {128, 0, 128}},
-                      TableCase{8, {128, 128, 128}}, TableCase{9, {128, 0, 0}},
-                      TableCase{10, {0, 128, 128}}, TableCase{11, {0, 255, 0}},
-                      TableCase{12, {255, 0, 255}}, TableCase{13, {0, 255, 255}},
-                      TableCase{14, {0, 0, 128}}));
+INSTANTIATE_TEST_SUITE_P(Table, GroupColorTableTest,
+                         ::testing::Values(TableCase{0, {0, 0, 0}}, TableCase{1, {255, 0, 0}},
+                                           TableCase{2, {0, 128, 0}}, TableCase{3, {0, 0, 255}},
+                                           TableCase{4, {128, 0, 0}}, TableCase{5, {192, 192, 192}},
+                                           TableCase{6, {128, 128, 0}}, TableCase{7, {128, 0, 128}},
+                                           TableCase{8, {128, 128, 128}}, TableCase{9, {128, 0, 0}},
+                                           TableCase{10, {0, 128, 128}}, TableCase{11, {0, 255, 0}},
+                                           TableCase{12, {255, 0, 255}},
+                                           TableCase{13, {0, 255, 255}},
+                                           TableCase{14, {0, 0, 128}}));
 
-auto Key(Color c) { return std::make_tuple(c.r, c.g, c.b); }
+auto Key(Color c) {
+    return std::make_tuple(c.r, c.g, c.b);
+}
 
 TEST(GroupColor, FromFifteenOnEachIndexKeepsOneColourOfItsOwn) {
     std::set<std::tuple<int, int, int>> table;
@@ -56,7 +58,9 @@ TEST(GroupColor, NeighbouringSeriesDifferClearly) {
     }
 }
 
-TEST(GroupColor, ANegativeIndexIsBlack) { EXPECT_EQ(GroupColor(-3), (Color{0, 0, 0})); }
+TEST(GroupColor, ANegativeIndexIsBlack) {
+    EXPECT_EQ(GroupColor(-3), (Color{0, 0, 0}));
+}
 
 }  // namespace
 }  // namespace tabulon

@@ -42,8 +42,8 @@ INSTANTIATE_TEST_SUITE_P(
                       StepCase{99.99L, LA::LargeDown, 99},   // 98.99 -> 99
                       StepCase{81, LA::LargeDown, 80}, StepCase{80.5L, LA::LargeDown, 80},
                       StepCase{95, LA::SmallUp, 95.1L}, StepCase{95, LA::SmallDown, 94.9L},
-                      StepCase{99.95L, LA::SmallUp, 99.99L},  // from 99.95 up: 99.99
-                      StepCase{99.9L, LA::SmallUp, 99.99L},   // 100.0 reaches the top
+                      StepCase{99.95L, LA::SmallUp, 99.99L},   // from 99.95 up: 99.99
+                      StepCase{99.9L, LA::SmallUp, 99.99L},    // 100.0 reaches the top
                       StepCase{99.99L, LA::SmallDown, 99.9L},  // 99.89 to one decimal
                       StepCase{80, LA::SmallDown, 80}, StepCase{80.05L, LA::SmallDown, 80}));
 
@@ -75,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
                       StepCase{0.01L, LA::SmallUp, 0.1L},  // 0.11 rounded
                       StepCase{4.93L, LA::SmallUp, 5},     // 5.03 rounded
                       StepCase{0.5L, LA::LargeDown, 0.01L}, StepCase{0.05L, LA::SmallDown, 0.01L},
-                      StepCase{0.1L, LA::SmallDown, 0.01L},  // about 0: at or below 1e-5
+                      StepCase{0.1L, LA::SmallDown, 0.01L},     // about 0: at or below 1e-5
                       StepCase{4.93L, LA::SmallDown, 4.83L}));  // not rounded going down
 
 TEST(LevelSteps, UnreadableLevelsComeBackAsTheStartLevel) {

@@ -10,9 +10,9 @@ namespace {
 TEST(ScaleChoiceFor, WritesFiveSignificantDigitsAndTwoExponentDigits) {
     ScopedTextSettings settings(Language::Swedish, ',');
     const ScaleChoice c = ScaleChoiceFor(123.456789L, -2.5L, 1.5e-7L);
-    EXPECT_EQ(c.maximum, "123,46");   // 5 significant digits
+    EXPECT_EQ(c.maximum, "123,46");  // 5 significant digits
     EXPECT_EQ(c.minimum, "-2,5");
-    EXPECT_EQ(c.step, "1,5E-07");     // below 0.00001: scientific, two exponent digits
+    EXPECT_EQ(c.step, "1,5E-07");  // below 0.00001: scientific, two exponent digits
     EXPECT_FALSE(c.automatic);
 }
 

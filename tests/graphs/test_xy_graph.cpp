@@ -14,7 +14,9 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-std::vector<Primitive> Lines(const RecordingCanvas& c) { return c.OfKind(PrimitiveKind::Line); }
+std::vector<Primitive> Lines(const RecordingCanvas& c) {
+    return c.OfKind(PrimitiveKind::Line);
+}
 
 struct DrawnText {
     std::string text;
@@ -81,7 +83,7 @@ TEST_F(DrawAxesTest, RangeZeroToSevenTicksEveryUnitWithoutDoubling) {
     }
     EXPECT_EQ(DrawnTexts(canvas), expected);
 
-    EXPECT_TRUE(HasLine(canvas, {38, 180}, {40, 180}));   // y tick at 1, 6 div 3 = 2 long
+    EXPECT_TRUE(HasLine(canvas, {38, 180}, {40, 180}));    // y tick at 1, 6 div 3 = 2 long
     EXPECT_TRUE(HasLine(canvas, {140, 202}, {140, 200}));  // x tick at 1
     EXPECT_FALSE(HasLine(canvas, {40, 202}, {40, 200}));   // none at the corner
     EXPECT_EQ(lines.size(), 2u + 10u + 7u);
@@ -96,8 +98,8 @@ TEST_F(DrawAxesTest, RangeZeroToNineteenDrawsEverySecondTickButStoresTheUnitStep
         if (d.align == kCenterTop) x_labels.push_back(d.text);
     }
     EXPECT_EQ(x_labels, (Texts{"2", "4", "6", "8", "10", "12", "14", "16", "18"}));
-    EXPECT_TRUE(HasLine(canvas, {100, 202}, {100, 200}));   // tick at 2
-    EXPECT_FALSE(HasLine(canvas, {70, 202}, {70, 200}));    // none at 1
+    EXPECT_TRUE(HasLine(canvas, {100, 202}, {100, 200}));  // tick at 2
+    EXPECT_FALSE(HasLine(canvas, {70, 202}, {70, 200}));   // none at 1
 }
 
 struct ThinningCase {
@@ -105,7 +107,8 @@ struct ThinningCase {
     Texts labels;
 };
 
-class LabelThinningTest : public DrawAxesTest, public ::testing::WithParamInterface<ThinningCase> {};
+class LabelThinningTest : public DrawAxesTest,
+                          public ::testing::WithParamInterface<ThinningCase> {};
 
 // Labels "1001" ... are 24 px wide; a label is drawn when its left edge clears the right
 // edge of the last one drawn. Worked by hand from X = 40 + k * spacing.
@@ -331,9 +334,9 @@ TEST_F(DrawFramedAxesTest, GridLinesAreDottedInThePenColour) {
         EXPECT_EQ(p.pen.color, colors::kBlack);
     }
     EXPECT_EQ(dotted, (std::vector<std::vector<Point>>{{{300, 450}, {300, 50}},
-                                                        {{550, 450}, {550, 50}},
-                                                        {{50, 250}, {550, 250}},
-                                                        {{50, 50}, {550, 50}}}));
+                                                       {{550, 450}, {550, 50}},
+                                                       {{50, 250}, {550, 250}},
+                                                       {{50, 50}, {550, 50}}}));
     EXPECT_EQ(canvas.pen().style, PenStyle::Solid);
 }
 
@@ -367,13 +370,13 @@ TEST_F(DrawPointSeriesTest, AMarkerMustLieStrictlyInsideTheFrame) {
     EXPECT_EQ(markers, (std::vector<Rect>{{47, 47, 53, 53},
                                           {11, 47, 17, 53},
                                           {83, 47, 89, 53},
-                                          {47, 83, 53, 89},    // y 14 is row 86
+                                          {47, 83, 53, 89},     // y 14 is row 86
                                           {47, 11, 53, 17}}));  // y 86 is row 14
 }
 
 TEST_F(DrawPointSeriesTest, UnreadablePointsAreSkippedAndTheRestDrawn) {
-    const auto markers = Markers({"abc", "", "25,5", "24,5", "30", "40"},
-                                 {"50", "50", "50", "50", "1e", "40"});
+    const auto markers =
+        Markers({"abc", "", "25,5", "24,5", "30", "40"}, {"50", "50", "50", "50", "1e", "40"});
     // 25,5 -> column 26 and 24,5 -> 24 (halves to even); "1e" is not a number.
     EXPECT_EQ(markers, (std::vector<Rect>{{23, 47, 29, 53}, {21, 47, 27, 53}, {37, 57, 43, 63}}));
 }
@@ -428,7 +431,9 @@ struct ClipCase {
     Point to;
 };
 
-void PrintTo(const ClipCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ClipCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class DrawClippedLineTest : public ::testing::TestWithParam<ClipCase> {};
 
@@ -477,7 +482,7 @@ TEST(AxisLabel, UsesTheCurrentSeparatorAndTheGeneralFormat) {
     ScopedTextSettings settings(Language::Swedish, ',');
     EXPECT_EQ(AxisLabel(2.5L, 6), "2,5");
     EXPECT_EQ(AxisLabel(1234567, 6), "1,23457E+6");  // more than 6 integer digits
-    EXPECT_EQ(AxisLabel(0.000001L, 6), "1E-6");       // below 0.00001
+    EXPECT_EQ(AxisLabel(0.000001L, 6), "1E-6");      // below 0.00001
     EXPECT_EQ(AxisLabel(0.3L, 15), "0,3");
 }
 

@@ -48,7 +48,8 @@ void TForm30::FontButtonClick() {
 }
 
 CaptionChoice TForm30::choice() const {
-    return {Edit1->text().toStdString(), m_font.family.empty() ? ToFontSpec(Edit1->font()) : m_font};
+    return {Edit1->text().toStdString(),
+            m_font.family.empty() ? ToFontSpec(Edit1->font()) : m_font};
 }
 
 }  // namespace tabulon::ui

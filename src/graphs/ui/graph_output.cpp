@@ -85,11 +85,11 @@ void CopyGraph(const RenderFunction& render, QSize size, int font_dpi) {
 
 QSize PrintedGraphSize(QSize page, QSize screen) {
     if (page.isEmpty() || screen.isEmpty()) return page;
-    const int height = static_cast<int>(
-        std::lround(double(page.width()) / screen.width() * screen.height()));
+    const int height =
+        static_cast<int>(std::lround(double(page.width()) / screen.width() * screen.height()));
     if (height <= page.height()) return {page.width(), height};
-    const int width = static_cast<int>(
-        std::lround(double(page.height()) / screen.height() * screen.width()));
+    const int width =
+        static_cast<int>(std::lround(double(page.height()) / screen.height() * screen.width()));
     return {width, page.height()};
 }
 
@@ -140,8 +140,12 @@ bool SaveGraph(const RenderFunction& render, QSize size, int font_dpi, const QSt
     };
     QByteArray bytes;
     switch (GraphFileTypeOf(path)) {
-        case GraphFileType::Svg: bytes = RenderGraphSvg(render, size, font_dpi); break;
-        case GraphFileType::Pdf: bytes = PdfBytes(render, size, font_dpi); break;
+        case GraphFileType::Svg:
+            bytes = RenderGraphSvg(render, size, font_dpi);
+            break;
+        case GraphFileType::Pdf:
+            bytes = PdfBytes(render, size, font_dpi);
+            break;
         case GraphFileType::Png: {
             QBuffer buffer(&bytes);
             buffer.open(QIODevice::WriteOnly);

@@ -71,7 +71,9 @@ void TLevelControl::setLevel(Extended level) {
     m_edit->setText(levelText());
 }
 
-QString TLevelControl::levelText() const { return QString::fromStdString(LevelText(m_level)); }
+QString TLevelControl::levelText() const {
+    return QString::fromStdString(LevelText(m_level));
+}
 
 void TLevelControl::chooseFixed(int index) {
     if (index < 0 || index >= static_cast<int>(m_rules.fixed_levels.size())) return;

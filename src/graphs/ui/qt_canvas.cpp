@@ -13,30 +13,46 @@
 namespace tabulon::ui {
 namespace {
 
-QColor ToQColor(Color c) { return QColor(c.r, c.g, c.b); }
+QColor ToQColor(Color c) {
+    return QColor(c.r, c.g, c.b);
+}
 
 Qt::PenStyle ToQt(PenStyle style) {
     switch (style) {
-        case PenStyle::Solid: return Qt::SolidLine;
-        case PenStyle::Dash: return Qt::DashLine;
-        case PenStyle::Dot: return Qt::DotLine;
-        case PenStyle::DashDot: return Qt::DashDotLine;
-        case PenStyle::DashDotDot: return Qt::DashDotDotLine;
-        case PenStyle::Clear: return Qt::NoPen;
+        case PenStyle::Solid:
+            return Qt::SolidLine;
+        case PenStyle::Dash:
+            return Qt::DashLine;
+        case PenStyle::Dot:
+            return Qt::DotLine;
+        case PenStyle::DashDot:
+            return Qt::DashDotLine;
+        case PenStyle::DashDotDot:
+            return Qt::DashDotDotLine;
+        case PenStyle::Clear:
+            return Qt::NoPen;
     }
     return Qt::SolidLine;
 }
 
 Qt::BrushStyle ToQt(BrushStyle style) {
     switch (style) {
-        case BrushStyle::Solid: return Qt::SolidPattern;
-        case BrushStyle::Clear: return Qt::NoBrush;
-        case BrushStyle::Horizontal: return Qt::HorPattern;
-        case BrushStyle::Vertical: return Qt::VerPattern;
-        case BrushStyle::FDiagonal: return Qt::FDiagPattern;
-        case BrushStyle::BDiagonal: return Qt::BDiagPattern;
-        case BrushStyle::Cross: return Qt::CrossPattern;
-        case BrushStyle::DiagCross: return Qt::DiagCrossPattern;
+        case BrushStyle::Solid:
+            return Qt::SolidPattern;
+        case BrushStyle::Clear:
+            return Qt::NoBrush;
+        case BrushStyle::Horizontal:
+            return Qt::HorPattern;
+        case BrushStyle::Vertical:
+            return Qt::VerPattern;
+        case BrushStyle::FDiagonal:
+            return Qt::FDiagPattern;
+        case BrushStyle::BDiagonal:
+            return Qt::BDiagPattern;
+        case BrushStyle::Cross:
+            return Qt::CrossPattern;
+        case BrushStyle::DiagCross:
+            return Qt::DiagCrossPattern;
     }
     return Qt::SolidPattern;
 }
@@ -61,8 +77,8 @@ QtCanvas::QtCanvas(QPainter& painter, int font_dpi, double pen_scale)
 }
 
 QFont QtCanvas::QtFont(const FontSpec& spec) const {
-    QFont font = spec.family.empty() ? QFont()
-                                     : ResolveFont(QString::fromStdString(spec.family), 10);
+    QFont font =
+        spec.family.empty() ? QFont() : ResolveFont(QString::fromStdString(spec.family), 10);
     font.setBold(spec.bold);
     font.setItalic(spec.italic);
     font.setUnderline(spec.underline);
@@ -102,8 +118,7 @@ void QtCanvas::DrawPolyline(std::span<const Point> points) {
 void QtCanvas::DrawEllipse(Rect box) {
     ApplyPen();
     ApplyBrush();
-    m_painter.drawEllipse(
-        QRectF(box.left, box.top, box.right - box.left, box.bottom - box.top));
+    m_painter.drawEllipse(QRectF(box.left, box.top, box.right - box.left, box.bottom - box.top));
 }
 
 void QtCanvas::DrawRectangle(Rect box) {
@@ -124,15 +139,25 @@ void QtCanvas::DrawText(Point at, std::string_view text) {
     const QString s = ToQString(text);
     int x = at.x;
     switch (textAlign().h) {
-        case HAlign::Left: break;
-        case HAlign::Center: x -= metrics.horizontalAdvance(s) / 2; break;
-        case HAlign::Right: x -= metrics.horizontalAdvance(s); break;
+        case HAlign::Left:
+            break;
+        case HAlign::Center:
+            x -= metrics.horizontalAdvance(s) / 2;
+            break;
+        case HAlign::Right:
+            x -= metrics.horizontalAdvance(s);
+            break;
     }
     int baseline = at.y;
     switch (textAlign().v) {
-        case VAlign::Top: baseline += metrics.ascent(); break;
-        case VAlign::Baseline: break;
-        case VAlign::Bottom: baseline -= metrics.descent(); break;
+        case VAlign::Top:
+            baseline += metrics.ascent();
+            break;
+        case VAlign::Baseline:
+            break;
+        case VAlign::Bottom:
+            baseline -= metrics.descent();
+            break;
     }
     m_painter.setFont(qfont);
     m_painter.setPen(ToQColor(Color::FromBgr(font().color)));

@@ -10,7 +10,10 @@
 #include <QPrinter>
 #include <QSplitter>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
+#include "graphs/axis_transform.h"
 #include "graphs/ui/level_control.h"
 #include "graphs/ui/paint_box.h"
 #include "graphs/ui/qt_canvas.h"
@@ -182,6 +185,12 @@ QSize TResultWindow::graphSize() const {
     return size.expandedTo(QSize(1, 1));
 }
 
+int TResultWindow::ScaledPixels(int screen_pixels, int width) const {
+    const int box = graphSize().width();
+    const Extended scaled = RoundHalfEven(Extended(screen_pixels) * width / box);
+    return static_cast<int>(std::clamp<Extended>(scaled, 1, kPixelLimit));
+}
+
 int TResultWindow::screenFontDpi() const {
     const int dpi = PaintBox1->logicalDpiY();
     return dpi > 0 ? dpi : 96;
@@ -248,6 +257,8 @@ void TResultWindow::Sparagrafik1Click() {
     }
 }
 
-void TResultWindow::Stang1Click() { close(); }
+void TResultWindow::Stang1Click() {
+    close();
+}
 
 }  // namespace tabulon::ui

@@ -76,6 +76,10 @@ public:
     // Every RenderGraph call for `target` also draws on `echo` (tests record it).
     void setEcho(GraphTarget target, Canvas* echo);
 
+    // A length given in screen pixels, for a graph drawn `width` pixels wide: marker radii and
+    // gaps keep their on-screen proportion on a printed page. At least 1.
+    int ScaledPixels(int screen_pixels, int width) const;
+
     QSize graphSize() const;
     int screenFontDpi() const;
 

@@ -45,8 +45,8 @@ TSelectScale::TSelectScale(const ScaleChoice& current, QWidget* parent) : QDialo
 }
 
 ScaleChoice TSelectScale::choice() const {
-    return {Edit1->text().toStdString(), Edit2->text().toStdString(),
-            Edit3->text().toStdString(), CheckBox1->isChecked()};
+    return {Edit1->text().toStdString(), Edit2->text().toStdString(), Edit3->text().toStdString(),
+            CheckBox1->isChecked()};
 }
 
 }  // namespace tabulon::ui

@@ -41,7 +41,8 @@ public:
         const std::vector<std::string> xs{"1", "2", "3", "4", "5", "6"};
         const std::vector<std::string> ys{"2", "3,5", "5", "4", "7", "8"};
         canvas.SetBrush({GroupColor(1), BrushStyle::Solid});
-        DrawPointSeries(canvas, xs, ys, t, left, top, right, bottom, 4, GroupColor(1));
+        DrawPointSeries(canvas, xs, ys, t, left, top, right, bottom, ScaledPixels(4, width),
+                        GroupColor(1));
         canvas.SetPenWidth(2);
         DrawSeriesLine(canvas, xs, ys, GroupColor(3), t);
         canvas.SetPenWidth(1);
@@ -51,7 +52,7 @@ public:
         LineToXY(canvas, t, 7, 9);
         canvas.SetPenStyle(PenStyle::Solid);
         canvas.SetTextAlign({HAlign::Left, VAlign::Top});
-        canvas.DrawText({left + 8, top}, "Väntevärdet");
+        canvas.DrawText({left + ScaledPixels(8, width), top}, "Väntevärdet");
     }
 
     int recomputed = 0;

@@ -1,5 +1,7 @@
 // The result window base: its menu in both languages, the level control, and one
 // RenderGraph reaching the screen, the clipboard, the printer and files alike.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
@@ -11,7 +13,6 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <cmath>
-#include <gtest/gtest.h>
 
 #include "graphs/recording_canvas.h"
 #include "graphs/ui/level_control.h"
@@ -58,15 +59,15 @@ TEST_P(ResultWindowMenuTest, CaptionsFollowTheLanguageWhenTheWindowIsBuilt) {
     EXPECT_EQ(window.Skrivut1->actions().size(), 2);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Languages, ResultWindowMenuTest,
-    ::testing::Values(MenuCase{Language::Swedish, "Arkiv", "Kopiera", "Text", "Grafik",
-                               "Skriv ut", "Spara grafik…", "Stäng"},
-                      MenuCase{Language::English, "File", "Copy", "Text", "Graphics", "Print",
-                               "Save graphics…", "Close"},
-                      // before a language is chosen the program speaks Swedish
-                      MenuCase{Language::None, "Arkiv", "Kopiera", "Text", "Grafik",
-                               "Skriv ut", "Spara grafik…", "Stäng"}));
+INSTANTIATE_TEST_SUITE_P(Languages, ResultWindowMenuTest,
+                         ::testing::Values(MenuCase{Language::Swedish, "Arkiv", "Kopiera", "Text",
+                                                    "Grafik", "Skriv ut", "Spara grafik…", "Stäng"},
+                                           MenuCase{Language::English, "File", "Copy", "Text",
+                                                    "Graphics", "Print", "Save graphics…", "Close"},
+                                           // before a language is chosen the program speaks Swedish
+                                           MenuCase{Language::None, "Arkiv", "Kopiera", "Text",
+                                                    "Grafik", "Skriv ut", "Spara grafik…",
+                                                    "Stäng"}));
 
 class ResultWindowTest : public ::testing::Test {
 protected:
@@ -176,13 +177,21 @@ TEST_F(ResultWindowTest, TheSameDrawingOnScreenClipboardFileAndPrinter) {
             EXPECT_NEAR(paper[i].points[k].x / factor, drawn[i].points[k].x, tolerance);
             EXPECT_NEAR(paper[i].points[k].y / factor, drawn[i].points[k].y, tolerance);
         }
-        // Markers keep their radius in pixels; their centres scale.
+        // Marker centres scale; so do their radii, through ScaledPixels.
         EXPECT_NEAR((paper[i].box.left + paper[i].box.right) / 2 / factor,
                     (drawn[i].box.left + drawn[i].box.right) / 2, 3.0);
         EXPECT_NEAR((paper[i].box.top + paper[i].box.bottom) / 2 / factor,
                     (drawn[i].box.top + drawn[i].box.bottom) / 2, 3.0);
     }
     EXPECT_EQ(box, window.graphSize());
+}
+
+TEST_F(ResultWindowTest, ScaledPixelsKeepTheOnScreenProportion) {
+    const int box = window.graphSize().width();
+    EXPECT_EQ(window.ScaledPixels(4, box), 4);
+    EXPECT_EQ(window.ScaledPixels(4, 10 * box), 40);
+    EXPECT_EQ(window.ScaledPixels(5, 3 * box), 15);
+    EXPECT_EQ(window.ScaledPixels(1, box / 10), 1);  // never below one pixel
 }
 
 TEST_F(ResultWindowTest, CopiedTextIsTheResultText) {
@@ -233,11 +242,8 @@ TEST_P(ResultWindowSaveTest, WritesTheTypeTheExtensionNames) {
 
 INSTANTIATE_TEST_SUITE_P(Types, ResultWindowSaveTest,
                          ::testing::Values(SaveCase{"a.svg", "<svg"}, SaveCase{"a.SVG", "<svg"},
-                                           SaveCase{"a.pdf", "%PDF"},
-                                           SaveCase{"a.png", "\x89PNG"}),
-                         [](const auto& info) {
-                             return std::to_string(info.index);
-                         });
+                                           SaveCase{"a.pdf", "%PDF"}, SaveCase{"a.png", "\x89PNG"}),
+                         [](const auto& info) { return std::to_string(info.index); });
 
 TEST_F(ResultWindowTest, SavingUnderAnUnknownExtensionSaysSoAndWritesNothing) {
     dialogs.saveFile(Path("a.bmp").toStdString());

@@ -1,0 +1,135 @@
+// The Qt canvas: texts placed by their alignment, sizes measured on the device, fonts sized
+// by the given resolution, pens and brushes as the graph asked.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+
+#include "graphs/ui/qt_canvas.h"
+
+namespace tabulon::ui {
+namespace {
+
+// The bounding box of the dark pixels of an image.
+QRect Ink(const QImage& image) {
+    QRect box;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(image.pixel(x, y)) < 128) box |= QRect(x, y, 1, 1);
+        }
+    }
+    return box;
+}
+
+struct AlignCase {
+    const char* name;
+    TextAlign align;
+};
+
+class QtCanvasTextTest : public ::testing::TestWithParam<AlignCase> {};
+
+// The anchor is (200, 100); the ink must lie on the side the alignment says.
+TEST_P(QtCanvasTextTest, PlacesTheTextByItsAlignment) {
+    QImage image(400, 200, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    int width = 0;
+    int height = 0;
+    {
+        QPainter painter(&image);
+        QtCanvas canvas(painter, 96);
+        canvas.SetFont({"", 12});
+        canvas.SetTextAlign(GetParam().align);
+        width = canvas.TextWidth("HHHH");
+        height = canvas.TextHeight("HHHH");
+        canvas.DrawText({200, 100}, "HHHH");
+    }
+    ASSERT_GT(width, 16);
+    ASSERT_GT(height, 8);
+    const QRect ink = Ink(image);
+    ASSERT_FALSE(ink.isEmpty());
+    switch (GetParam().align.h) {
+        case HAlign::Left:
+            EXPECT_GE(ink.left(), 200);
+            EXPECT_LE(ink.right(), 200 + width);
+            break;
+        case HAlign::Center:
+            EXPECT_NEAR((ink.left() + ink.right()) / 2.0, 200, 3);
+            break;
+        case HAlign::Right:
+            EXPECT_LE(ink.right(), 200);
+            EXPECT_GE(ink.left(), 200 - width);
+            break;
+    }
+    switch (GetParam().align.v) {
+        case VAlign::Top:
+            EXPECT_GE(ink.top(), 100);
+            EXPECT_LE(ink.bottom(), 100 + height);
+            break;
+        case VAlign::Baseline:
+            EXPECT_LE(ink.bottom(), 100);  // capitals sit on the baseline
+            EXPECT_GE(ink.bottom(), 98);
+            break;
+        case VAlign::Bottom:
+            EXPECT_LT(ink.bottom(), 100);
+            EXPECT_GE(ink.top(), 100 - height);
+            break;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Alignments, QtCanvasTextTest,
+    ::testing::Values(AlignCase{"left_top", {HAlign::Left, VAlign::Top}},
+                      AlignCase{"center_top", {HAlign::Center, VAlign::Top}},
+                      AlignCase{"right_top", {HAlign::Right, VAlign::Top}},
+                      AlignCase{"right_bottom", {HAlign::Right, VAlign::Bottom}},
+                      AlignCase{"left_baseline", {HAlign::Left, VAlign::Baseline}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(QtCanvas, FontsGrowWithTheResolutionTheyAreGiven) {
+    QImage image(10, 10, QImage::Format_RGB32);
+    QPainter painter(&image);
+    QtCanvas screen(painter, 96);
+    QtCanvas paper(painter, 600);
+    screen.SetFont({"", 10});
+    paper.SetFont({"", 10});
+    // 10 pt is 13 px at 96 dpi and 83 px at 600 dpi
+    EXPECT_EQ(screen.QtFont(screen.font()).pixelSize(), 13);
+    EXPECT_EQ(paper.QtFont(paper.font()).pixelSize(), 83);
+    EXPECT_NEAR(double(paper.TextHeight("1")) / screen.TextHeight("1"), 600.0 / 96, 1.0);
+}
+
+TEST(QtCanvas, DrawsLinesInThePenColourAndFillsWithTheBrush) {
+    QImage image(100, 100, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        QtCanvas canvas(painter, 96);
+        canvas.SetPen({colors::kBlue, 1, PenStyle::Solid});
+        canvas.MoveTo(10, 10);
+        canvas.LineTo(90, 10);
+        canvas.SetBrush({colors::kRed, BrushStyle::Solid});
+        canvas.SetPenColor(colors::kBlack);
+        canvas.DrawEllipse({40, 40, 60, 60});
+        canvas.SetBrush({colors::kGreen, BrushStyle::Clear});
+        canvas.DrawRectangle({70, 70, 90, 90});
+    }
+    EXPECT_EQ(image.pixelColor(50, 10), QColor(0, 0, 255));
+    EXPECT_EQ(image.pixelColor(50, 50), QColor(255, 0, 0));      // filled
+    EXPECT_EQ(image.pixelColor(80, 80), QColor(255, 255, 255));  // clear brush: not filled
+    EXPECT_EQ(image.pixelColor(70, 80), QColor(0, 0, 0));        // but outlined
+}
+
+TEST(QtCanvas, AClearPenDrawsNothing) {
+    QImage image(50, 50, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        QtCanvas canvas(painter, 96);
+        canvas.SetPenStyle(PenStyle::Clear);
+        canvas.DrawLine({0, 25}, {50, 25});
+    }
+    EXPECT_TRUE(Ink(image).isEmpty());
+}
+
+}  // namespace
+}  // namespace tabulon::ui
