@@ -17,12 +17,7 @@ void TPaintBox::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), Qt::white);
     if (!m_render) return;
     QtCanvas canvas(painter);
-    if (m_echo) {
-        TeeCanvas tee(canvas, *m_echo);
-        m_render(tee, width(), height());
-    } else {
-        m_render(canvas, width(), height());
-    }
+    m_render(canvas, width(), height());
 }
 
 }  // namespace tabulon::ui

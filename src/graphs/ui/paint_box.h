@@ -13,8 +13,6 @@ public:
     explicit TPaintBox(QWidget* parent = nullptr);
 
     void setRender(RenderFunction render) { m_render = std::move(render); }
-    // Every paint also draws on `echo` when one is set (tests record the screen drawing).
-    void setEcho(Canvas* echo) { m_echo = echo; }
 
     QSize sizeHint() const override { return {480, 360}; }
 
@@ -23,7 +21,6 @@ protected:
 
 private:
     RenderFunction m_render;
-    Canvas* m_echo = nullptr;
 };
 
 }  // namespace tabulon::ui
