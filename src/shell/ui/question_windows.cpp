@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "shell/ui/dialog_buttons.h"
 #include "shell/ui/fonts.h"
 
 namespace tabulon::ui {
@@ -19,14 +20,6 @@ void Paint(QWidget* w, const QColor& color) {
     p.setColor(QPalette::Window, color);
     w->setPalette(p);
     w->setAutoFillBackground(true);
-}
-
-QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons) {
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    for (QPushButton* b : buttons) row->addWidget(b);
-    row->addStretch();
-    return row;
 }
 
 }  // namespace
@@ -50,7 +43,7 @@ TQuestYesNo::TQuestYesNo(const QString& question, Language buttons, const QColor
     layout->setContentsMargins(24, 20, 24, 16);
     layout->setSpacing(16);
     layout->addWidget(label);
-    layout->addLayout(ButtonRow({m_yes, m_no}));
+    layout->addLayout(CenteredButtonRow({m_yes, m_no}));
 }
 
 TQuestForm::TQuestForm(const QString& question, const QString& answer, const QColor& color,
@@ -63,17 +56,12 @@ TQuestForm::TQuestForm(const QString& question, const QString& answer, const QCo
     m_edit = new QLineEdit(answer, this);
     m_edit->setFont(font);
     m_edit->setMinimumWidth(200);
-    auto* ok = new QPushButton("OK", this);
-    auto* cancel = new QPushButton("Cancel", this);
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 16, 20, 16);
     layout->addWidget(label);
     layout->addWidget(m_edit);
     layout->addSpacing(m_edit->sizeHint().height() / 2);
-    layout->addLayout(ButtonRow({ok, cancel}));
+    layout->addLayout(OkCancelRow(this));
 }
 
 QString TQuestForm::answer() const { return m_edit->text(); }
@@ -90,7 +78,7 @@ TBtnBottomDlg1::TBtnBottomDlg1(const QString& text, QWidget* parent) : QDialog(p
     layout->setContentsMargins(15, 16, 15, 12);
     layout->setSpacing(14);
     layout->addWidget(label);
-    layout->addLayout(ButtonRow({ok}));
+    layout->addLayout(CenteredButtonRow({ok}));
 }
 
 TFactorQuest::TFactorQuest(const QString& question, QWidget* parent) : QDialog(parent) {
@@ -101,7 +89,7 @@ TFactorQuest::TFactorQuest(const QString& question, QWidget* parent) : QDialog(p
     m_edit->installEventFilter(this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_edit);
-    layout->addLayout(ButtonRow({m_ok}));
+    layout->addLayout(CenteredButtonRow({m_ok}));
     setMinimumWidth(std::max(260, fontMetrics().horizontalAdvance(question) + 80));
     m_edit->clear();
     m_edit->setFocus();
@@ -128,15 +116,10 @@ TInputBox::TInputBox(const QString& title, const QString& prompt, const QString&
     auto* label = new QLabel(prompt, this);
     m_edit = new QLineEdit(default_text, this);
     m_edit->selectAll();
-    auto* ok = new QPushButton("OK", this);
-    auto* cancel = new QPushButton("Cancel", this);
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);
     layout->addWidget(m_edit);
-    layout->addLayout(ButtonRow({ok, cancel}));
+    layout->addLayout(OkCancelRow(this));
     setMinimumWidth(std::max(320, fontMetrics().horizontalAdvance(title) + 120));
 }
 

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "shell/language.h"
+#include "shell/ui/dialog_buttons.h"
 #include "shell/ui/fonts.h"
 
 namespace tabulon::ui {
@@ -23,19 +24,6 @@ QListWidget* LabelList(QWidget* parent, const std::vector<std::string>& labels) 
     for (const std::string& label : labels) list->addItem(Q(label));
     list->setMinimumSize(220, 240);
     return list;
-}
-
-QHBoxLayout* OkCancel(QDialog* dialog, const QString& cancel_text = "Cancel") {
-    auto* ok = new QPushButton("OK", dialog);
-    auto* cancel = new QPushButton(cancel_text, dialog);
-    ok->setDefault(true);
-    QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
-    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    row->addWidget(ok);
-    row->addWidget(cancel);
-    return row;
 }
 
 std::string SelectedText(const QListWidget* list) {
@@ -60,7 +48,7 @@ TForm2::TForm2(const QString& caption, const std::vector<std::string>& labels, b
     });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_list);
-    layout->addLayout(OkCancel(this));
+    layout->addLayout(OkCancelRow(this));
 }
 
 std::vector<std::string> TForm2::selectedLabels() const {
@@ -86,7 +74,7 @@ TDualListDlg::TDualListDlg(const std::vector<std::string>& labels, QWidget* pare
     grid->addWidget(m_right, 1, 2);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addLayout(OkCancel(this));
+    layout->addLayout(OkCancelRow(this));
 }
 
 std::string TDualListDlg::leftLabel() const { return SelectedText(m_left); }
@@ -101,7 +89,7 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent) {
     layout->addWidget(m_label);
     layout->addWidget(m_columns);
     layout->addWidget(m_rows);
-    layout->addLayout(OkCancel(this));
+    layout->addLayout(OkCancelRow(this));
 }
 
 void TForm3::showEvent(QShowEvent* event) {

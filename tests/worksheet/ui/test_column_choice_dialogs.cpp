@@ -1,0 +1,104 @@
+// The column choice windows as the real dialogs show them.
+#include <QApplication>
+#include <QCheckBox>
+#include <QListWidget>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "shell/language.h"
+#include "shell/ui/qt_dialogs.h"
+#include "worksheet/ui/column_choice_dialogs.h"
+
+namespace tabulon::ui {
+namespace {
+
+// Acts on the modal window the next call opens, once it is up.
+template <typename Window>
+void WhenShown(std::function<void(Window&)> act, int tries = 50) {
+    QTimer::singleShot(10, [act, tries] {
+        auto* w = qobject_cast<Window*>(QApplication::activeModalWidget());
+        if (!w) {
+            ASSERT_GT(tries, 0) << "the window never showed";
+            WhenShown(act, tries - 1);
+            return;
+        }
+        act(*w);
+        // A window the action left open would wait for ever: close it and fail.
+        if (w->isVisible()) {
+            ADD_FAILURE() << "the window stayed open";
+            w->reject();
+        }
+    });
+}
+
+const std::vector<std::string> kLabels = {"1: ", "2: Vikt", "3: Längd"};
+
+TEST(ColumnChoiceWindow, ADoubleClickChoosesButCancelAfterSelectingDoesNot) {
+    ScopedTextSettings sv(Language::Swedish, ',');
+    QtDialogs dialogs;
+    WhenShown<TForm2>([](TForm2& w) {
+        QListWidget* list = w.ListBox1();
+        const QRect item = list->visualItemRect(list->item(1));
+        // A double click is a second click on an item already pressed once.
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, item.center());
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, item.center());
+    });
+    auto chosen = dialogs.ChooseFromList("Välj kolumn", kLabels, false);
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(*chosen, std::vector<std::string>{"2: Vikt"});
+
+    WhenShown<TForm2>([](TForm2& w) {
+        w.ListBox1()->item(2)->setSelected(true);
+        w.reject();
+    });
+    EXPECT_FALSE(dialogs.ChooseFromList("Välj kolumn", kLabels, false).has_value());
+
+    WhenShown<TForm2>([](TForm2& w) {
+        EXPECT_EQ(w.windowTitle(), "Välj kolumn(er)");
+        w.ListBox1()->item(0)->setSelected(true);
+        w.ListBox1()->item(2)->setSelected(true);
+        w.accept();
+    });
+    chosen = dialogs.ChooseFromList("Välj kolumn(er)", kLabels, true);
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(*chosen, (std::vector<std::string>{"1: ", "3: Längd"}));
+}
+
+TEST(DualListWindow, TakesOneLabelFromEachListInTheCurrentLanguage) {
+    ScopedTextSettings en(Language::English, '.');
+    QtDialogs dialogs;
+    WhenShown<TDualListDlg>([](TDualListDlg& w) {
+        EXPECT_EQ(w.windowTitle(), "Choose columns");
+        w.leftList()->item(2)->setSelected(true);
+        w.rightList()->item(0)->setSelected(true);
+        w.accept();
+    });
+    auto pair = dialogs.ChooseTwoFromLists(kLabels);
+    ASSERT_TRUE(pair);
+    EXPECT_EQ(pair->first, "3: Längd");
+    EXPECT_EQ(pair->second, "1: ");
+}
+
+TEST(TextImportWindow, KeepsItsBoxesBetweenUses) {
+    ScopedTextSettings sv(Language::Swedish, ',');
+    QtDialogs dialogs;
+    WhenShown<TForm3>([](TForm3& w) {
+        EXPECT_EQ(w.columnCaptions()->text(), "Kolumnrubriker");
+        EXPECT_FALSE(w.columnCaptions()->isChecked());
+        w.columnCaptions()->setChecked(true);
+        w.accept();
+    });
+    auto first = dialogs.AskTextImport();
+    ASSERT_TRUE(first);
+    EXPECT_TRUE(first->column_captions);
+    EXPECT_FALSE(first->row_captions);
+    WhenShown<TForm3>([](TForm3& w) {
+        EXPECT_TRUE(w.columnCaptions()->isChecked());
+        w.reject();
+    });
+    EXPECT_FALSE(dialogs.AskTextImport().has_value());
+}
+
+}  // namespace
+}  // namespace tabulon::ui
