@@ -1,6 +1,7 @@
 // Reading pairs and the paired t-test.
 #include "univariate/paired.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "graphs/level_steps.h"
@@ -47,8 +48,13 @@ PairedTTestOutcome ComputePairedTTest(const PairedData& pairs, Extended level) {
             ChooseText("There must be at least two pairs", "Det måste finnas minst två par");
         return out;
     }
-    // The deviations are summed from the first difference, so equal differences give exactly 0.
-    if (st.StdDev == 0) {
+    // Differences typed as equal (1,1 - 1 and 2,1 - 2) differ in their last binary digits;
+    // a spread at the level of that rounding is no spread at all.
+    Extended magnitude = 0;
+    for (std::size_t i = 0; i < pairs.first.size(); ++i) {
+        magnitude = std::max({magnitude, std::fabs(pairs.first[i]), std::fabs(pairs.second[i])});
+    }
+    if (st.StdDev <= 1e-15L * magnitude) {
         out.refusal = ChooseText("All differences are equal (s=0): the t-test cannot be computed",
                                  "Alla skillnader är lika (s=0): t-testet kan inte beräknas");
         return out;
