@@ -19,5 +19,6 @@ std::vector<CliCommand> CliCommands();
 // Each procedure group adds its commands in a file of its own; one line each in
 // cli_commands.cpp.
 void AddFileCommands(std::vector<CliCommand>& table);  // info, convert
+void AddTwoSampleCommands(std::vector<CliCommand>& table);  // ttest … ranksum
 
 }  // namespace tabulon::cli
