@@ -17,6 +17,7 @@ std::vector<CliCommand> CliCommands() {
     table.push_back({"calc", "NAME ARG...", RunCalc});
     AddFileCommands(table);
     AddTwoSampleCommands(table);
+    AddDescriptiveCommands(table);
     return table;
 }
 

@@ -20,5 +20,6 @@ std::vector<CliCommand> CliCommands();
 // cli_commands.cpp.
 void AddFileCommands(std::vector<CliCommand>& table);  // info, convert
 void AddTwoSampleCommands(std::vector<CliCommand>& table);  // ttest … ranksum
+void AddDescriptiveCommands(std::vector<CliCommand>& table);  // stats, normplot
 
 }  // namespace tabulon::cli

@@ -7,7 +7,7 @@ namespace tabulon::ui {
 
 void RegisterAllCommands(TForm1& form) {
     // Each subsystem adds one call here: Register<Subsystem>Commands(form);
-    (void)form;
+    RegisterDescriptiveCommands(form);
 }
 
 }  // namespace tabulon::ui

@@ -8,4 +8,6 @@ class TForm1;
 
 void RegisterAllCommands(TForm1& form);
 
+void RegisterDescriptiveCommands(TForm1& form);  // univariate/ui/descriptive_commands.cpp
+
 }  // namespace tabulon::ui

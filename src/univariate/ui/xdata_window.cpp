@@ -1,0 +1,101 @@
+// The x-Data window.
+#include "univariate/ui/xdata_window.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "graphs/level_steps.h"
+#include "graphs/ui/level_control.h"
+#include "univariate/descriptive_graph.h"
+
+namespace tabulon::ui {
+
+TBtnBottomDlg4::TBtnBottomDlg4(Dialogs& dialogs, DescriptiveSample sample,
+                               const std::string& caption, QWidget* parent)
+    : TResultWindow(dialogs, parent), m_sample(std::move(sample)), m_caption(caption) {
+    setObjectName("BtnBottomDlg4");
+    setWindowTitle(QString::fromStdString(caption));
+
+    Outliers1 = MainMenu1->addMenu("Outliers");
+    Outliers1->setObjectName("Outliers1");
+    Grubbstest1 = Outliers1->addAction("Grubb's test");
+    Gausstest1 = Outliers1->addAction("Gauss test");
+    Dixonstest1 = Outliers1->addAction("Dixon's Q-test");
+    Grubbstest1->setObjectName("Grubbstest1");
+    Gausstest1->setObjectName("Gausstest1");
+    Dixonstest1->setObjectName("Dixonstest1");
+    connect(Grubbstest1, &QAction::triggered, this, [this] { Grubbstest1Click(); });
+    connect(Gausstest1, &QAction::triggered, this, [this] { Gausstest1Click(); });
+    connect(Dixonstest1, &QAction::triggered, this, [this] { Dixonstest1Click(); });
+
+    enableLevelControl(ConfidenceLevelRules());
+    levelControl()->setLevel(kInitialConfidenceLevel);
+
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    ExitButton = new QPushButton("Exit", this);
+    ExitButton->setObjectName("ExitButton");
+    connect(ExitButton, &QPushButton::clicked, this, [this] { Stang1Click(); });
+    row->addWidget(ExitButton);
+    bottomLayout()->addLayout(row);
+
+    Recompute();
+    m_outliers.test = OutlierTest::Grubb;
+    if (m_sample.Count() > 2) m_outliers = RunOutlierTest(OutlierTest::Grubb, m_sample);
+}
+
+Extended TBtnBottomDlg4::ConfidenceLevel() const {
+    return levelControl()->level();
+}
+
+void TBtnBottomDlg4::Recompute() {
+    m_intervals = ComputeConfidenceIntervals(m_sample.statistics, ConfidenceLevel());
+}
+
+void TBtnBottomDlg4::RunTest(OutlierTest test) {
+    m_outliers = RunOutlierTest(test, m_sample);
+    Refresh();
+}
+
+void TBtnBottomDlg4::Grubbstest1Click() {
+    // Grubbs' statistic needs three values; with fewer the choice is ignored.
+    if (m_sample.Count() < 3) return;
+    RunTest(OutlierTest::Grubb);
+}
+
+void TBtnBottomDlg4::Gausstest1Click() {
+    RunTest(OutlierTest::Gauss);
+}
+
+void TBtnBottomDlg4::Dixonstest1Click() {
+    RunTest(OutlierTest::Dixon);
+}
+
+XDataReport TBtnBottomDlg4::report() const {
+    return MakeXDataReport(m_caption, m_sample.statistics, m_intervals, m_outliers);
+}
+
+std::string TBtnBottomDlg4::ResultText() {
+    return XDataClipboardText(report());
+}
+
+std::string TBtnBottomDlg4::DisplayText() {
+    std::string text;
+    for (const std::string& line : XDataWindowLines(report())) text += line + "\n";
+    return text;
+}
+
+std::vector<std::string> TBtnBottomDlg4::PrintLines() {
+    return XDataPrintLines(report());
+}
+
+void TBtnBottomDlg4::RenderGraph(Canvas& canvas, int width, int height) {
+    RenderXDataGraph(canvas, width, height, m_sample, m_intervals,
+                     MeasurerFor(canvas, width, height));
+}
+
+}  // namespace tabulon::ui
