@@ -102,13 +102,19 @@ std::uint64_t SplitMix64(std::uint64_t& state) {
     return z ^ (z >> 31);
 }
 
+#if defined(__GNUC__) && defined(__x86_64__)
+#define TABULON_INLINE [[gnu::always_inline]] inline
+#else
+#define TABULON_INLINE inline
+#endif
+
 // xoshiro256++: fast, with no weak low bits, seeded through SplitMix64.
 class Xoshiro256 {
 public:
     explicit Xoshiro256(std::uint64_t seed) {
         for (auto& word : m_s) word = SplitMix64(seed);
     }
-    std::uint64_t Next() {
+    TABULON_INLINE std::uint64_t Next() {
         const std::uint64_t result = std::rotl(m_s[0] + m_s[3], 23) + m_s[0];
         const std::uint64_t t = m_s[1] << 17;
         m_s[2] ^= m_s[0];
@@ -119,14 +125,24 @@ public:
         m_s[3] = std::rotl(m_s[3], 45);
         return result;
     }
+    // 32 random bits; each 64-bit output serves twice.
+    TABULON_INLINE std::uint32_t Next32() {
+        if (m_spare_left) {
+            m_spare_left = false;
+            return static_cast<std::uint32_t>(m_spare);
+        }
+        m_spare = Next();
+        m_spare_left = true;
+        return static_cast<std::uint32_t>(m_spare >> 32);
+    }
     // Uniform on 0 … bound − 1 without bias (multiply and reject the short remainder).
-    std::uint32_t Below(std::uint32_t bound) {
-        std::uint64_t m = (Next() >> 32) * bound;
+    TABULON_INLINE std::uint32_t Below(std::uint32_t bound) {
+        std::uint64_t m = std::uint64_t(Next32()) * bound;
         auto low = static_cast<std::uint32_t>(m);
         if (low < bound) {
             const std::uint32_t threshold = (0u - bound) % bound;
             while (low < threshold) {
-                m = (Next() >> 32) * bound;
+                m = std::uint64_t(Next32()) * bound;
                 low = static_cast<std::uint32_t>(m);
             }
         }
@@ -135,6 +151,8 @@ public:
 
 private:
     std::uint64_t m_s[4];
+    std::uint64_t m_spare = 0;
+    bool m_spare_left = false;
 };
 
 // Draws uniformly random k-subsets of the positions 0 … N − 1 and returns the sum of their
@@ -153,7 +171,9 @@ public:
         m_q = std::clamp(q, 1, 15);
     }
 
-    long long Draw(Xoshiro256& rng) { return m_direct ? DrawDirect(rng) : DrawBits(rng); }
+    TABULON_INLINE long long Draw(Xoshiro256& rng) {
+        return m_direct ? DrawDirect(rng) : DrawBits(rng);
+    }
 
 private:
     bool Test(std::uint32_t pos) const { return (m_bits[pos >> 6] >> (pos & 63)) & 1; }
@@ -176,46 +196,49 @@ private:
         return sum;
     }
 
-    long long DrawBits(Xoshiro256& rng) {
+    TABULON_INLINE long long DrawBits(Xoshiro256& rng) {
         // Bits with probability q/16: from the lowest set bit of q upwards, OR in a random
         // word for a one and AND for a zero (each step halves and adds 0 or 1/2).
+        std::uint64_t* bits = m_bits.data();
         int count = 0;
+        const int first_bit = std::countr_zero(static_cast<unsigned>(m_q));
         for (int w = 0; w < m_words; ++w) {
-            int bit = std::countr_zero(static_cast<unsigned>(m_q));
             std::uint64_t x = rng.Next();
-            for (++bit; bit < 4; ++bit) {
+            for (int bit = first_bit + 1; bit < 4; ++bit) {
                 x = ((m_q >> bit) & 1) ? (x | rng.Next()) : (x & rng.Next());
             }
             if (w == m_words - 1) x &= m_last_mask;
-            m_bits[static_cast<std::size_t>(w)] = x;
+            bits[w] = x;
             count += std::popcount(x);
         }
+        // The corrections test a random member without branching on it, so that a coin
+        // flip of a branch is never mispredicted.
         const auto n = static_cast<std::uint32_t>(m_n);
         while (count > m_k) {
             const std::uint32_t pos = rng.Below(n);
-            if (Test(pos)) {
-                Flip(pos);
-                --count;
-            }
+            std::uint64_t& word = bits[pos >> 6];
+            const std::uint64_t member = (word >> (pos & 63)) & 1;
+            word &= ~(member << (pos & 63));
+            count -= static_cast<int>(member);
         }
         while (count < m_k) {
             const std::uint32_t pos = rng.Below(n);
-            if (!Test(pos)) {
-                Flip(pos);
-                ++count;
-            }
+            std::uint64_t& word = bits[pos >> 6];
+            const std::uint64_t member = (word >> (pos & 63)) & 1;
+            word |= 1ULL << (pos & 63);
+            count += static_cast<int>(member ^ 1);
         }
         // The sum of the set positions, word by word: the positions' bits counted by masks.
-        static constexpr std::uint64_t kMasks[6] = {0xAAAAAAAAAAAAAAAAULL, 0xCCCCCCCCCCCCCCCCULL,
-                                                    0xF0F0F0F0F0F0F0F0ULL, 0xFF00FF00FF00FF00ULL,
-                                                    0xFFFF0000FFFF0000ULL, 0xFFFFFFFF00000000ULL};
+        constexpr std::uint64_t kMasks[6] = {0xAAAAAAAAAAAAAAAAULL, 0xCCCCCCCCCCCCCCCCULL,
+                                             0xF0F0F0F0F0F0F0F0ULL, 0xFF00FF00FF00FF00ULL,
+                                             0xFFFF0000FFFF0000ULL, 0xFFFFFFFF00000000ULL};
         long long sum = m_k;  // rank = position + 1
         for (int w = 0; w < m_words; ++w) {
-            const std::uint64_t x = m_bits[static_cast<std::size_t>(w)];
-            if (x == 0) continue;
+            const std::uint64_t x = bits[w];
             long long within = 0;
-            for (int j = 0; j < 6; ++j)
+            for (int j = 0; j < 6; ++j) {
                 within += static_cast<long long>(std::popcount(x & kMasks[j])) << j;
+            }
             sum += 64LL * w * std::popcount(x) + within;
         }
         return sum;
@@ -230,6 +253,43 @@ private:
     int m_q = 8;
     std::vector<std::uint32_t> m_taken;
 };
+
+// A run of draws into the count array: S, or T − S when the complement is drawn, counted at
+// S − base.
+struct DrawRun {
+    long long total = 0;
+    long long base = 0;
+    bool complement = false;
+    std::uint32_t* counts = nullptr;
+};
+
+TABULON_INLINE void DrawRunBody(SubsetSampler& sampler, Xoshiro256& rng, long long draws,
+                                const DrawRun& run) {
+    for (long long d = 0; d < draws; ++d) {
+        long long s = sampler.Draw(rng);
+        if (run.complement) s = run.total - s;
+        ++run.counts[s - run.base];
+    }
+}
+
+#if defined(__GNUC__) && defined(__x86_64__)
+// The sums count bits; with the processor's own bit count that is one instruction each.
+[[gnu::target("popcnt")]] void DrawRunPopcount(SubsetSampler& sampler, Xoshiro256& rng,
+                                               long long draws, const DrawRun& run) {
+    DrawRunBody(sampler, rng, draws, run);
+}
+bool HasPopcount() {
+    static const bool has = __builtin_cpu_supports("popcnt");
+    return has;
+}
+#endif
+
+void DrawRunAny(SubsetSampler& sampler, Xoshiro256& rng, long long draws, const DrawRun& run) {
+#if defined(__GNUC__) && defined(__x86_64__)
+    if (HasPopcount()) return DrawRunPopcount(sampler, rng, draws, run);
+#endif
+    DrawRunBody(sampler, rng, draws, run);
+}
 
 constexpr int kBlocks = 100;
 constexpr long long kCancelCheck = 4096;
@@ -297,14 +357,13 @@ std::optional<RankSumDistribution> SimulateRankSumDistribution(
             const long long last = draws * (block + 1) / kBlocks;
             Xoshiro256 rng(out.seed ^
                            (0xD1B54A32D192ED03ULL * static_cast<std::uint64_t>(block + 1)));
-            for (long long d = first; d < last; ++d) {
-                if ((d - first) % kCancelCheck == 0 && cancelled()) {
+            const DrawRun run{total, base, complement, counts.data()};
+            for (long long d = first; d < last; d += kCancelCheck) {
+                if (cancelled()) {
                     stopped = true;
                     return;
                 }
-                long long s = sampler.Draw(rng);
-                if (complement) s = total - s;
-                ++counts[static_cast<std::size_t>(s - base)];
+                DrawRunAny(sampler, rng, std::min(kCancelCheck, last - d), run);
             }
             const int done = done_blocks.fetch_add(1) + 1;
             if (options.progress) options.progress(done * 100 / kBlocks);
