@@ -8,6 +8,7 @@ namespace tabulon::ui {
 void RegisterAllCommands(TForm1& form) {
     // Each subsystem adds one call here: Register<Subsystem>Commands(form);
     RegisterDescriptiveCommands(form);
+    RegisterTwoSampleCommands(form);
 }
 
 }  // namespace tabulon::ui

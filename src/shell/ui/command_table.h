@@ -9,5 +9,6 @@ class TForm1;
 void RegisterAllCommands(TForm1& form);
 
 void RegisterDescriptiveCommands(TForm1& form);  // univariate/ui/descriptive_commands.cpp
+void RegisterTwoSampleCommands(TForm1& form);    // univariate/ui/two_sample_commands.cpp
 
 }  // namespace tabulon::ui

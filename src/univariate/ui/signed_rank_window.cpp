@@ -1,0 +1,35 @@
+// The Wilcoxon signed-rank window.
+#include "univariate/ui/signed_rank_window.h"
+
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tabulon::ui {
+
+TForm9::TForm9(Dialogs& dialogs, PairedData pairs, SignedRankResult result, std::string file_base,
+               QWidget* parent)
+    : TResultWindow(dialogs, parent),
+      m_pairs(std::move(pairs)),
+      m_result(std::move(result)),
+      m_file_base(std::move(file_base)) {
+    setObjectName("TForm9");
+    setWindowTitle(QString::fromStdString(SignedRankCaption()));
+    ExitButton = new QPushButton("Exit", this);
+    ExitButton->setObjectName("ExitButton");
+    connect(ExitButton, &QPushButton::clicked, this, [this] { close(); });
+    bottomLayout()->addWidget(ExitButton, 0, Qt::AlignRight);
+}
+
+std::string TForm9::ResultText() {
+    std::string text;
+    for (const std::string& line : SignedRankLines(m_pairs, m_result, m_file_base)) {
+        text += line + '\r';
+    }
+    return text;
+}
+
+void TForm9::RenderGraph(Canvas& canvas, int width, int height) {
+    RenderSignedRankGraph(canvas, width, height, m_pairs);
+}
+
+}  // namespace tabulon::ui
