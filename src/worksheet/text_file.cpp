@@ -2,11 +2,10 @@
 #include "worksheet/text_file.h"
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 #include "shell/language.h"
-#include "worksheet/file_lines.h"
+#include "worksheet/parallel_load.h"
 #include "worksheet/text_helpers.h"
 
 namespace tabulon {
@@ -58,73 +57,118 @@ SaveResult SaveTextFile(const Worksheet& sheet, std::string_view file_name, bool
     return result;
 }
 
-LoadResult ParseTextFile(std::string_view text, const TextImportOptions& options) {
-    // The line count first, so that every column is allocated once at its final length.
-    const std::size_t lines = CountLines(text);
+namespace {
+
+// The cells of fields [first_field, end_field) of every line, one column per field: the
+// share of one thread. Each thread fills whole columns from top to bottom, so that every
+// cell is written once, by the thread that also takes the page faults of its memory.
+struct TextColumns {
+    std::vector<std::vector<std::string>> columns;
+    bool too_wide = false;  // a line with more fields than a sheet may have columns
+};
+
+struct TextLayout {
+    std::string_view text;
+    const std::vector<LineSpan>* lines;
+    std::size_t rows;
+    std::size_t first_row;
+    std::size_t first_column;
+    char separator;
+    char foreign;
+};
+
+void FillTextColumns(const TextLayout& layout, std::size_t first_field, std::size_t end_field,
+                     TextColumns& out) {
+    using field_scan::Field;
+    constexpr std::size_t kLimit = static_cast<std::size_t>(kMaxSheetCount) - 2;
+    auto& columns = out.columns;
+    const char* const text = layout.text.data();
+    const char* const limit = text + layout.text.size();
+    std::size_t row = layout.first_row;
+    auto add_column = [&] {
+        auto& column = columns.emplace_back();
+        column.reserve(layout.rows);
+        AdviseLargeFill(column.data(), layout.rows * sizeof(std::string));
+        column.resize(row);
+    };
+    for (const LineSpan& line : *layout.lines) {
+        const char* const end = text + line.end;
+        const char* p = field_scan::SkipFields(text + line.begin, end, limit, first_field);
+        std::size_t filled = 0;
+        for (std::size_t f = first_field; p && f < end_field; ++f) {
+            const Field field = field_scan::ScanField(p, end, limit, layout.separator,
+                                                      layout.foreign);
+            const std::size_t c = layout.first_column + f;
+            if (filled == columns.size()) {
+                if (c >= kLimit) {
+                    out.too_wide = true;
+                    return;
+                }
+                add_column();  // a line wider than all before it
+            }
+            std::string& cell = columns[filled++].emplace_back(p, field.end);
+            if (row >= 2 && c >= 2 && field.first_foreign && !field.has_separator) {
+                cell[static_cast<std::size_t>(field.first_foreign - p)] = layout.separator;
+            }
+            if (field.end == end) break;
+            p = field.end + 1;
+        }
+        for (; filled < columns.size(); ++filled) columns[filled].emplace_back();
+        ++row;
+    }
+    for (auto& column : columns) column.resize(layout.rows);
+}
+
+}  // namespace
+
+LoadResult ParseTextFileInThreads(std::string_view text, const TextImportOptions& options,
+                                  unsigned threads) {
+    threads = std::max(1u, threads);
+    const std::vector<LineSpan> lines = SplitLines(text, threads);
     // Each line and field takes at least one byte, so the counts fit whenever the file does;
     // the int limit of the sheet is the only one left to check.
     constexpr std::size_t kLimit = static_cast<std::size_t>(kMaxSheetCount) - 2;
-    if (lines > kLimit) return FileFormatError();
+    if (lines.size() > kLimit) return FileFormatError();
 
-    // Cells are built in place, row by row, at the end of their columns: writing into a
-    // sheet made empty beforehand would pass over its memory twice.
-    const std::size_t rows = lines + 2;
-    const std::size_t first_row = options.column_captions ? 1 : 2;
-    const std::size_t first_column = options.row_captions ? 1 : 2;
-    std::vector<std::vector<std::string>> columns;
-    std::size_t row = 0;
-    auto add_column = [&] {
-        columns.emplace_back();
-        columns.back().reserve(rows);
-        columns.back().resize(row);
-    };
-    add_column();
-    add_column();
-    for (; row < first_row; ++row) {
-        for (auto& column : columns) column.emplace_back();
+    TextLayout layout;
+    layout.text = text;
+    layout.lines = &lines;
+    layout.rows = lines.size() + 2;
+    layout.first_row = options.column_captions ? 1 : 2;
+    layout.first_column = options.row_captions ? 1 : 2;
+    layout.separator = DecimalSeparator();
+    layout.foreign = layout.separator == ',' ? '.' : ',';
+
+    // Threads take equal ranges of the fields the first lines have; the last one also takes
+    // whatever lies beyond, so a wider line further down is never lost, only less shared.
+    std::size_t sample_fields = 1;
+    for (std::size_t i = 0; i < lines.size() && i < 64; ++i) {
+        const std::string_view line = text.substr(lines[i].begin, lines[i].end - lines[i].begin);
+        sample_fields = std::max<std::size_t>(
+            sample_fields, 1 + static_cast<std::size_t>(std::count(line.begin(), line.end(), '\t')));
     }
-
-    const char separator = DecimalSeparator();
-    const char foreign = separator == ',' ? '.' : ',';
-    std::size_t widest = 0;
-    LineCursor cursor(text);
-    std::string_view line;
-    for (; cursor.next(line); ++row) {
-        const bool data_row = row >= 2;
-        std::size_t c = first_column;
-        const char* p = line.data();
-        const char* const end = p + line.size();
-        // One pass over the bytes of each field finds its end and what the separator
-        // adjustment needs; fields are short, so a call per search would cost more.
-        for (;; ++c) {
-            const char* q = p;
-            const char* first_foreign = nullptr;
-            bool has_separator = false;
-            for (; q != end && *q != '\t'; ++q) {
-                if (*q == foreign && !first_foreign) first_foreign = q;
-                has_separator |= *q == separator;
-            }
-            if (c >= columns.size()) {
-                if (columns.size() >= kLimit) return FileFormatError();
-                add_column();  // a line wider than all before it
-            }
-            std::string& cell = columns[c].emplace_back(p, q);
-            if (data_row && c >= 2 && first_foreign && !has_separator) {
-                cell[static_cast<std::size_t>(first_foreign - p)] = separator;
-            }
-            if (q == end) break;
-            p = q + 1;
+    threads = static_cast<unsigned>(std::min<std::size_t>(threads, sample_fields));
+    std::vector<TextColumns> shares(threads);
+    std::vector<std::vector<std::string>> leading(layout.first_column);
+    RunInThreads(threads, [&](unsigned t) {
+        if (t == 0) {
+            for (auto& column : leading) column.resize(layout.rows);
         }
-        widest = std::max(widest, c + 1 - first_column);
-        for (std::size_t k = 0; k < first_column; ++k) columns[k].emplace_back();
-        for (std::size_t k = c + 1; k < columns.size(); ++k) columns[k].emplace_back();
+        const std::size_t first_field = sample_fields * t / threads;
+        const std::size_t end_field =
+            t + 1 == threads ? std::size_t(-1) : sample_fields * (t + 1) / threads;
+        FillTextColumns(layout, first_field, end_field, shares[t]);
+    });
+
+    std::vector<std::vector<std::string>> columns = std::move(leading);
+    for (TextColumns& share : shares) {
+        if (share.too_wide) return FileFormatError();
+        for (auto& column : share.columns) columns.push_back(std::move(column));
     }
     // Two columns and rows more than the widest line has fields and the file has lines,
     // whichever boxes are checked.
-    while (columns.size() < widest + 2) add_column();
-    for (; row < rows; ++row) {
-        for (auto& column : columns) column.emplace_back();
-    }
+    const std::size_t widest = columns.size() - layout.first_column;
+    while (columns.size() < widest + 2) columns.emplace_back(layout.rows);
 
     LoadResult result;
     result.kind = WorksheetFileKind::Text;
@@ -132,6 +176,10 @@ LoadResult ParseTextFile(std::string_view text, const TextImportOptions& options
     result.sheet.renumber();
     result.ok = true;
     return result;
+}
+
+LoadResult ParseTextFile(std::string_view text, const TextImportOptions& options) {
+    return ParseTextFileInThreads(text, options, LoadThreadCount(text.size()));
 }
 
 }  // namespace tabulon
