@@ -73,7 +73,6 @@ void RenderNormalPlot(Canvas& canvas, int width, int height, const NormalPlotDat
     DrawFramedAxes(canvas, t, false, true, false, x_min, x_max, x_step, plot.z_min, plot.z_max, 1);
 
     // The probability scale: a tick and a percentage wherever the score is in range.
-    canvas.SetTextAlign({HAlign::Right, VAlign::Baseline});
     const int x_left = XToPixel(t, x_min);
     int last_label = -kPixelLimit;
     for (double percent : kPercentTicks) {
@@ -81,6 +80,7 @@ void RenderNormalPlot(Canvas& canvas, int width, int height, const NormalPlotDat
         if (z <= plot.z_min || z >= plot.z_max) continue;
         const int py = YToPixel(t, z);
         canvas.DrawLine({x_left - 3, py}, {x_left, py});
+        // A label that would overlap the one below is left out; its tick stays.
         if (last_label != -kPixelLimit && last_label - py < text_height) continue;
         canvas.SetTextAlign({HAlign::Right, VAlign::Top});
         canvas.DrawText({x_left - 5, py - text_height / 2},
