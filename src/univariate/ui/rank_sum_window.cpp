@@ -83,6 +83,7 @@ std::optional<RankSumDistribution> RunRankSumSimulation(TForm1& form, int n1, in
     QTimer timer;
     timer.setInterval(25);
     QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (progress.wasCanceled()) cancel = true;
         const int p = percent.load();
         bar->setValue(p);
         if (progress.value() != p) progress.setValue(p);
