@@ -91,27 +91,31 @@ void FillTextColumns(const TextLayout& layout, std::size_t first_field, std::siz
         AdviseLargeFill(column.data(), layout.rows * sizeof(std::string));
         column.resize(row);
     };
+    const bool data_rows_from_start = row >= 2;
     for (const LineSpan& line : *layout.lines) {
         const char* const end = text + line.end;
-        const char* p = field_scan::SkipFields(text + line.begin, end, limit, first_field);
+        const char* const p = field_scan::SkipFields(text + line.begin, end, limit, first_field);
         std::size_t filled = 0;
-        for (std::size_t f = first_field; p && f < end_field; ++f) {
-            const Field field = field_scan::ScanField(p, end, limit, layout.separator,
-                                                      layout.foreign);
-            const std::size_t c = layout.first_column + f;
-            if (filled == columns.size()) {
-                if (c >= kLimit) {
-                    out.too_wide = true;
-                    return;
+        const bool data_row = data_rows_from_start || row >= 2;
+        if (p && first_field < end_field) {
+            field_scan::ForEachField(p, end, limit, layout.separator, layout.foreign,
+                                     [&](const Field& field) {
+                const std::size_t c = layout.first_column + first_field + filled;
+                if (filled == columns.size()) {
+                    if (c >= kLimit) {
+                        out.too_wide = true;
+                        return false;
+                    }
+                    add_column();  // a line wider than all before it
                 }
-                add_column();  // a line wider than all before it
-            }
-            std::string& cell = columns[filled++].emplace_back(p, field.end);
-            if (row >= 2 && c >= 2 && field.first_foreign && !field.has_separator) {
-                cell[static_cast<std::size_t>(field.first_foreign - p)] = layout.separator;
-            }
-            if (field.end == end) break;
-            p = field.end + 1;
+                std::string& cell = columns[filled++].emplace_back(field.begin, field.end);
+                if (data_row && c >= 2 && field.first_foreign && !field.has_separator) {
+                    cell[static_cast<std::size_t>(field.first_foreign - field.begin)] =
+                        layout.separator;
+                }
+                return first_field + filled < end_field;
+            });
+            if (out.too_wide) return;
         }
         for (; filled < columns.size(); ++filled) columns[filled].emplace_back();
         ++row;
