@@ -456,6 +456,10 @@ void DrawValuePanel(Canvas& canvas, Rect box, Extended xmin, Extended xmax,
         xmin -= 0.5L;
         xmax += 0.5L;
     }
+    // A little room at both ends so that the extreme values stand clear of the frame.
+    const Extended pad = (xmax - xmin) * 0.03L;
+    xmin -= pad;
+    xmax += pad;
     TAxisTransform t;
     if (!SetTransform(t, xmin, xmax, box.left, box.right, 0, 1, box.bottom, box.top)) return;
     Extended start = 0;

@@ -67,6 +67,8 @@ TTtestmanual::TTtestmanual(Dialogs& dialogs, ManualMode mode, QWidget* parent)
     SokTwoSided = new QPushButton(WindowCaption("Find lowest level", "Sök lägsta nivå"), this);
     SokOneSided = new QPushButton(WindowCaption("Find lowest level", "Sök lägsta nivå"), this);
     ExitButton = new QPushButton("Exit", this);
+    SokTwoSided->setToolTip(WindowCaption("Double sided test", "Dubbelsidigt test"));
+    SokOneSided->setToolTip(WindowCaption("Single sided test", "Enkelsidigt test"));
     SokTwoSided->setObjectName("SokTwoSided");
     SokOneSided->setObjectName("SokOneSided");
     for (QPushButton* b : {Berakna, Rensa, SokTwoSided, SokOneSided, ExitButton}) {
