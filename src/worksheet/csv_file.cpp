@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "shell/language.h"
+#include "worksheet/parallel_load.h"
 #include "worksheet/text_helpers.h"
 
 namespace tabulon {
@@ -87,7 +88,48 @@ char DetectCsvSeparator(std::string_view text, char decimal_separator) {
     return CsvSeparatorFor(decimal_separator);
 }
 
+namespace {
+
+// A .csv file without a single quote is a delimited text like a tab-separated one: its
+// records are its lines and every separator ends one field, so it is read the same way, on
+// several cores and with every cell written once.
+LoadResult ParseUnquotedCsv(std::string_view text, const TextImportOptions& options,
+                            unsigned threads) {
+    const std::vector<LineSpan> lines = SplitLines(text, threads);
+    constexpr std::size_t kLimit = static_cast<std::size_t>(kMaxSheetCount) - 2;
+    if (lines.size() > kLimit) return FileFormatError();
+    DelimitedLayout layout;
+    layout.separator = DecimalSeparator();
+    layout.delimiter = DetectCsvSeparator(text, layout.separator);
+    layout.first_row = options.column_captions ? 1 : 2;
+    layout.first_column = options.row_captions ? 1 : 2;
+    // Exactly as large as the records need (see ParseCsvFile).
+    layout.rows = std::max<std::size_t>(layout.first_row + lines.size(), Worksheet::kFixedRows);
+    std::vector<std::vector<std::string>> columns;
+    if (!BuildDelimitedColumns(text, lines, layout, threads, columns)) return FileFormatError();
+    LoadResult result;
+    result.kind = WorksheetFileKind::Csv;
+    result.sheet = Worksheet::FromColumns(std::move(columns));
+    result.sheet.renumber();
+    result.ok = true;
+    return result;
+}
+
+}  // namespace
+
+LoadResult ParseCsvFileInThreads(std::string_view text, const TextImportOptions& options,
+                                 unsigned threads) {
+    if (threads > 0 && text.find('"') == std::string_view::npos) {
+        return ParseUnquotedCsv(text, options, threads);
+    }
+    return ParseQuotedCsv(text, options);
+}
+
 LoadResult ParseCsvFile(std::string_view text, const TextImportOptions& options) {
+    return ParseCsvFileInThreads(text, options, LoadThreadCount(text.size()));
+}
+
+LoadResult ParseQuotedCsv(std::string_view text, const TextImportOptions& options) {
     const char decimal_separator = DecimalSeparator();
     CsvRecords records;
     if (!SplitCsv(text, DetectCsvSeparator(text, decimal_separator), records)) {

@@ -45,6 +45,97 @@ void RunInThreads(unsigned count, const std::function<void(unsigned)>& job) {
     }
 }
 
+namespace {
+
+// The cells of fields [first_field, end_field) of every line, one column per field: the
+// share of one thread. Each thread fills whole columns from top to bottom, so that every
+// cell is written once, by the thread that also takes the page faults of its memory.
+struct ColumnShare {
+    std::vector<std::vector<std::string>> columns;
+    bool too_wide = false;  // a line with more fields than a sheet may have columns
+};
+
+void FillColumns(std::string_view text_view, const std::vector<LineSpan>& lines,
+                 const DelimitedLayout& layout, std::size_t first_field, std::size_t end_field,
+                 ColumnShare& out) {
+    using field_scan::Field;
+    constexpr std::size_t kLimit = static_cast<std::size_t>(kMaxSheetCount) - 2;
+    auto& columns = out.columns;
+    const char* const text = text_view.data();
+    const char* const limit = text + text_view.size();
+    const char foreign = layout.separator == ',' ? '.' : ',';
+    std::size_t row = layout.first_row;
+    auto add_column = [&] {
+        auto& column = columns.emplace_back();
+        column.reserve(layout.rows);
+        AdviseLargeFill(column.data(), layout.rows * sizeof(std::string));
+        column.resize(row);
+    };
+    const bool data_rows_from_start = row >= 2;
+    for (const LineSpan& line : lines) {
+        const char* const end = text + line.end;
+        const char* const p = field_scan::SkipFields(text + line.begin, end, limit, layout.delimiter, first_field);
+        std::size_t filled = 0;
+        const bool data_row = data_rows_from_start || row >= 2;
+        if (p && first_field < end_field) {
+            field_scan::ForEachField(p, end, limit, layout.delimiter, layout.separator, foreign,
+                                     [&](const Field& field) {
+                const std::size_t c = layout.first_column + first_field + filled;
+                if (filled == columns.size()) {
+                    if (c >= kLimit) {
+                        out.too_wide = true;
+                        return false;
+                    }
+                    add_column();  // a line wider than all before it
+                }
+                std::string& cell = columns[filled++].emplace_back(field.begin, field.end);
+                if (data_row && c >= 2 && field.first_foreign && !field.has_separator) {
+                    cell[static_cast<std::size_t>(field.first_foreign - field.begin)] =
+                        layout.separator;
+                }
+                return first_field + filled < end_field;
+            });
+            if (out.too_wide) return;
+        }
+        for (; filled < columns.size(); ++filled) columns[filled].emplace_back();
+        ++row;
+    }
+    for (auto& column : columns) column.resize(layout.rows);
+}
+
+}  // namespace
+
+bool BuildDelimitedColumns(std::string_view text, const std::vector<LineSpan>& lines,
+                           const DelimitedLayout& layout, unsigned threads,
+                           std::vector<std::vector<std::string>>& columns) {
+    // Threads take equal ranges of the fields the first lines have; the last one also takes
+    // whatever lies beyond, so a wider line further down is never lost, only less shared.
+    std::size_t sample_fields = 1;
+    for (std::size_t i = 0; i < lines.size() && i < 64; ++i) {
+        const std::string_view line = text.substr(lines[i].begin, lines[i].end - lines[i].begin);
+        sample_fields = std::max<std::size_t>(
+            sample_fields,
+            1 + static_cast<std::size_t>(std::count(line.begin(), line.end(), layout.delimiter)));
+    }
+    threads = static_cast<unsigned>(std::min<std::size_t>(std::max(1u, threads), sample_fields));
+    std::vector<ColumnShare> shares(threads);
+    columns.assign(layout.first_column, {});
+    RunInThreads(threads, [&](unsigned t) {
+        if (t == 0) {
+            for (auto& column : columns) column.resize(layout.rows);
+        }
+        const std::size_t first_field = sample_fields * t / threads;
+        const std::size_t end_field =
+            t + 1 == threads ? std::size_t(-1) : sample_fields * (t + 1) / threads;
+        FillColumns(text, lines, layout, first_field, end_field, shares[t]);
+    });
+    for (ColumnShare& share : shares) {
+        if (share.too_wide) return false;
+        for (auto& column : share.columns) columns.push_back(std::move(column));
+    }
+    return true;
+}
+
 std::vector<LineSpan> SplitLines(std::string_view text, unsigned threads) {
     threads = std::max(1u, threads);
     // Part k starts after the first LF at or past k/threads of the text: an LF always ends

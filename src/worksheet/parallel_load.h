@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -39,28 +40,53 @@ struct LineSpan {
 // that each start after an LF (so no part splits a CR LF pair).
 std::vector<LineSpan> SplitLines(std::string_view text, unsigned threads);
 
+// Where the cells of a delimited text (tab-separated, or .csv without quotes) go: line i
+// to row first_row + i, field f to column first_column + f; every column gets `rows` cells.
+// In data cells (row and column 2 and up) the decimal separator is adjusted to `separator`.
+struct DelimitedLayout {
+    char delimiter = '\t';
+    std::size_t rows = 0;
+    std::size_t first_row = 2;
+    std::size_t first_column = 2;
+    char separator = '.';
+};
+
+// The columns of the sheet up to the widest line's last field (the empty leading columns
+// included), built by up to `threads` threads that each fill whole columns of a range of
+// fields from top to bottom: every cell is written once, by the thread that also takes the
+// page faults of its memory. False when a line has more fields than a sheet may have.
+bool BuildDelimitedColumns(std::string_view text, const std::vector<LineSpan>& lines,
+                           const DelimitedLayout& layout, unsigned threads,
+                           std::vector<std::vector<std::string>>& columns);
+
 // The readers with the thread count chosen by the caller instead of by the file size, so
 // that a threaded load can be held against a one-thread load of the same text.
 LoadResult ParseTextFileInThreads(std::string_view text, const TextImportOptions& options,
                                   unsigned threads);
+// A text without quotes is read like a tab-separated one; with `threads` 0 every text goes
+// through the general reader (quotes and all), which ParseQuotedCsv is.
+LoadResult ParseCsvFileInThreads(std::string_view text, const TextImportOptions& options,
+                                 unsigned threads);
+LoadResult ParseQuotedCsv(std::string_view text, const TextImportOptions& options);
 
 namespace field_scan {
 
-// Fields are found 64 bytes at a time: where the tabs, separators and foreign separators are
+// Fields are found 64 bytes at a time: where the delimiters, separators and foreign separators are
 // in a block, as one bit per byte. Walking the bits of a mask costs a cycle or two per field;
 // scanning field by field would wait on each field's end before the next search could start.
 struct BlockMasks {
-    std::uint64_t tabs = 0;
+    std::uint64_t delimiters = 0;
     std::uint64_t separators = 0;
     std::uint64_t foreigns = 0;
 };
 
 // The masks of the `n` bytes (at most 64) at `p`, one byte at a time.
-inline BlockMasks MaskBlockBytes(const char* p, std::size_t n, char separator, char foreign) {
+inline BlockMasks MaskBlockBytes(const char* p, std::size_t n, char delimiter, char separator,
+                                 char foreign) {
     BlockMasks masks;
     for (std::size_t i = 0; i < n; ++i) {
         const std::uint64_t bit = std::uint64_t{1} << i;
-        if (p[i] == '\t') masks.tabs |= bit;
+        if (p[i] == delimiter) masks.delimiters |= bit;
         if (p[i] == separator) masks.separators |= bit;
         if (p[i] == foreign) masks.foreigns |= bit;
     }
@@ -69,9 +95,10 @@ inline BlockMasks MaskBlockBytes(const char* p, std::size_t n, char separator, c
 
 // The same, sixteen bytes to a comparison where the machine has SSE2; then all 64 bytes at
 // `p` must be readable, whatever `n` is.
-inline BlockMasks MaskBlock(const char* p, std::size_t n, char separator, char foreign) {
+inline BlockMasks MaskBlock(const char* p, std::size_t n, char delimiter, char separator,
+                            char foreign) {
 #if defined(__SSE2__)
-    const __m128i tab = _mm_set1_epi8('\t');
+    const __m128i tab = _mm_set1_epi8(delimiter);
     const __m128i sep = _mm_set1_epi8(separator);
     const __m128i fgn = _mm_set1_epi8(foreign);
     BlockMasks masks;
@@ -82,19 +109,19 @@ inline BlockMasks MaskBlock(const char* p, std::size_t n, char separator, char f
                        static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, pattern))))
                    << (16 * k);
         };
-        masks.tabs |= bits(tab);
+        masks.delimiters |= bits(tab);
         masks.separators |= bits(sep);
         masks.foreigns |= bits(fgn);
     }
     if (n < 64) {
         const std::uint64_t keep = (std::uint64_t{1} << n) - 1;
-        masks.tabs &= keep;
+        masks.delimiters &= keep;
         masks.separators &= keep;
         masks.foreigns &= keep;
     }
     return masks;
 #else
-    return MaskBlockBytes(p, n, separator, foreign);
+    return MaskBlockBytes(p, n, delimiter, separator, foreign);
 #endif
 }
 
@@ -106,7 +133,7 @@ inline std::uint64_t BitRange(std::size_t from, std::size_t to) {
     return below_to & ~below_from;
 }
 
-// One field of a tab-separated line: [begin, end), its first `foreign` byte (nullptr when
+// One field of a delimited line: [begin, end), its first `foreign` byte (nullptr when
 // none) and whether it holds a `separator`.
 struct Field {
     const char* begin;
@@ -118,16 +145,16 @@ struct Field {
 // Calls emit(field) for the fields of the line [p, end) in order, until emit returns false
 // or the line ends. Bytes up to `limit` (at or past `end`) may be read.
 template <class Emit>
-void ForEachField(const char* p, const char* end, const char* limit, char separator,
-                  char foreign, Emit&& emit) {
+void ForEachField(const char* p, const char* end, const char* limit, char delimiter,
+                  char separator, char foreign, Emit&& emit) {
     Field field{p, end, nullptr, false};
     for (const char* block = p; block < end; block += 64) {
         const auto n = static_cast<std::size_t>(end - block) < 64
                            ? static_cast<std::size_t>(end - block)
                            : std::size_t{64};
         const BlockMasks masks = limit - block >= 64
-                                     ? MaskBlock(block, n, separator, foreign)
-                                     : MaskBlockBytes(block, n, separator, foreign);
+                                     ? MaskBlock(block, n, delimiter, separator, foreign)
+                                     : MaskBlockBytes(block, n, delimiter, separator, foreign);
         std::size_t from = field.begin > block ? static_cast<std::size_t>(field.begin - block) : 0;
         auto take = [&](std::size_t to) {
             const std::uint64_t range = BitRange(from, to);
@@ -136,8 +163,8 @@ void ForEachField(const char* p, const char* end, const char* limit, char separa
             }
             field.has_separator |= (masks.separators & range) != 0;
         };
-        for (std::uint64_t tabs = masks.tabs; tabs; tabs &= tabs - 1) {
-            const auto at = static_cast<std::size_t>(std::countr_zero(tabs));
+        for (std::uint64_t hits = masks.delimiters; hits; hits &= hits - 1) {
+            const auto at = static_cast<std::size_t>(std::countr_zero(hits));
             take(at);
             field.end = block + at;
             if (!emit(static_cast<const Field&>(field))) return;
@@ -153,17 +180,19 @@ void ForEachField(const char* p, const char* end, const char* limit, char separa
 // The start of field `count` (from 0) of the line [p, end), or nullptr when the line has
 // fewer fields. `limit` as for ForEachField.
 inline const char* SkipFields(const char* p, const char* end, const char* limit,
-                              std::size_t count) {
+                              char delimiter, std::size_t count) {
     if (count == 0) return p;
     for (const char* block = p; block < end; block += 64) {
         const auto n = static_cast<std::size_t>(end - block) < 64
                            ? static_cast<std::size_t>(end - block)
                            : std::size_t{64};
-        // Only the tabs matter: the separators asked for are tabs too.
-        std::uint64_t tabs = limit - block >= 64 ? MaskBlock(block, n, '\t', '\t').tabs
-                                                 : MaskBlockBytes(block, n, '\t', '\t').tabs;
-        for (; tabs; tabs &= tabs - 1) {
-            if (--count == 0) return block + std::countr_zero(tabs) + 1;
+        // Only the delimiters matter: the separators asked for are delimiters too.
+        std::uint64_t hits =
+            limit - block >= 64
+                ? MaskBlock(block, n, delimiter, delimiter, delimiter).delimiters
+                : MaskBlockBytes(block, n, delimiter, delimiter, delimiter).delimiters;
+        for (; hits; hits &= hits - 1) {
+            if (--count == 0) return block + std::countr_zero(hits) + 1;
         }
     }
     return nullptr;

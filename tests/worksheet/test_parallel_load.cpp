@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "shell/language.h"
+#include "worksheet/csv_file.h"
 #include "worksheet/file_lines.h"
 #include "worksheet/parallel_load.h"
 #include "worksheet/text_file.h"
@@ -48,10 +49,10 @@ TEST(BlockScan, MasksOfTheWideScanEqualTheByteLoopAtEveryLength) {
         for (std::size_t n = 0; n <= 64; ++n) {
             for (const char separator : {'.', ','}) {
                 const char foreign = separator == ',' ? '.' : ',';
-                const auto wide = field_scan::MaskBlock(bytes.data(), n, separator, foreign);
+                const auto wide = field_scan::MaskBlock(bytes.data(), n, '\t', separator, foreign);
                 const auto plain =
-                    field_scan::MaskBlockBytes(bytes.data(), n, separator, foreign);
-                ASSERT_EQ(wide.tabs, plain.tabs) << trial << " " << n;
+                    field_scan::MaskBlockBytes(bytes.data(), n, '\t', separator, foreign);
+                ASSERT_EQ(wide.delimiters, plain.delimiters) << trial << " " << n;
                 ASSERT_EQ(wide.separators, plain.separators) << trial << " " << n;
                 ASSERT_EQ(wide.foreigns, plain.foreigns) << trial << " " << n;
             }
@@ -81,7 +82,7 @@ TEST_P(FieldScanTest, FindsTheFieldsOfThePlainSplit) {
             const char* end = text.data() + line.size();
             const char* limit = text.data() + text.size();
             std::vector<field_scan::Field> found;
-            field_scan::ForEachField(text.data(), end, limit, ',', '.',
+            field_scan::ForEachField(text.data(), end, limit, '\t', ',', '.',
                                      [&](const field_scan::Field& field) {
                                          found.push_back(field);
                                          return true;
@@ -99,12 +100,12 @@ TEST_P(FieldScanTest, FindsTheFieldsOfThePlainSplit) {
             }
             // Stopping after the second field: exactly two calls.
             int calls = 0;
-            field_scan::ForEachField(text.data(), end, limit, ',', '.',
+            field_scan::ForEachField(text.data(), end, limit, '\t', ',', '.',
                                      [&](const field_scan::Field&) { return ++calls < 2; });
             ASSERT_EQ(calls, std::min<int>(2, static_cast<int>(expected.size())));
             // Skipping to each field lands on its first byte; one past the last finds none.
             for (std::size_t skip = 0; skip <= expected.size(); ++skip) {
-                const char* start = field_scan::SkipFields(text.data(), end, limit, skip);
+                const char* start = field_scan::SkipFields(text.data(), end, limit, '\t', skip);
                 if (skip == expected.size()) {
                     ASSERT_EQ(start, nullptr) << line;
                 } else {
@@ -261,6 +262,31 @@ INSTANTIATE_TEST_SUITE_P(Cases, ThreadedImportTest,
                                            ImportCase{"RowCaptions", false, true, '.'},
                                            ImportCase{"Both", true, true, ','}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A .csv file without quotes read as a delimited text, on any number of threads, gives the
+// sheet of the general reader: ragged records, empty fields, both delimiters, all line ends.
+TEST_P(ThreadedImportTest, UnquotedCsvEqualsTheGeneralReader) {
+    const ImportCase& c = GetParam();
+    ScopedTextSettings settings(Language::English, c.separator);
+    const TextImportOptions options{c.column_captions, c.row_captions};
+    std::mt19937 random(c.separator == ',' ? 47 : 53);
+    for (const int lines : {0, 1, 3, 400, 1501}) {
+        for (const char delimiter : {',', ';'}) {
+            std::string text = RaggedFile(random, lines);
+            // Fields that hold the delimiter would split differently: they lose it.
+            std::replace(text.begin(), text.end(), delimiter, ':');
+            std::replace(text.begin(), text.end(), '\t', delimiter);
+            const LoadResult general = ParseCsvFileInThreads(text, options, 0);
+            ASSERT_TRUE(general.ok);
+            for (const unsigned threads : {1u, 2u, 5u}) {
+                const LoadResult fast = ParseCsvFileInThreads(text, options, threads);
+                ASSERT_TRUE(fast.ok);
+                EXPECT_EQ(fast.sheet, general.sheet)
+                    << lines << " lines, '" << delimiter << "', " << threads << " threads";
+            }
+        }
+    }
+}
 
 // More threads than the first line has fields: the extra threads are not started and the
 // wide line further down still lands whole.
