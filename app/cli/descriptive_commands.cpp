@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli_commands.h"
+#include "json.h"
 #include "numeric/number_text.h"
 #include "procedure_args.h"
 #include "shell/language.h"
@@ -26,48 +27,6 @@ constexpr const char* kStatsUsage =
     "FILE [--column C] [--level L] [--test grubbs|gauss|dixon] [--json] [--graph OUT] "
     "[--size WxH]";
 constexpr const char* kNormplotUsage = "FILE [--column C] [--json] [--graph OUT] [--size WxH]";
-
-// JSON numbers: 15 significant digits with "."; null for what is not a finite number.
-std::string JsonNumber(Extended value) {
-    if (!std::isfinite(value)) return "null";
-    return FormatGeneral(value, 15, 2, '.');
-}
-
-std::string JsonString(const std::string& text) {
-    std::string out = "\"";
-    for (char c : text) {
-        switch (c) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            default:
-                if (static_cast<unsigned char>(c) < 0x20) {
-                    char buffer[8];
-                    std::snprintf(buffer, sizeof buffer, "\\u%04x", static_cast<unsigned>(c));
-                    out += buffer;
-                } else {
-                    out += c;
-                }
-        }
-    }
-    return out + "\"";
-}
-
-std::string JsonBool(bool value) {
-    return value ? "true" : "false";
-}
 
 // The one column the command works on: the one named, or the only data column.
 std::optional<int> TheColumn(const Worksheet& sheet, const ProcedureArgs& args,

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cli_commands.h"
+#include "json.h"
 #include "numeric/number_text.h"
 #include "procedure_args.h"
 #include "shell/language.h"
@@ -26,57 +27,6 @@ namespace {
 
 constexpr const char* kTwoColumnUsage =
     "FILE --columns A,B [--level L] [--json] [--graph OUT] [--size WxH]";
-
-// A JSON object written field by field: numbers with 15 significant digits and ".", never
-// NaN or infinity (those become null).
-class JsonObject {
-public:
-    JsonObject& Number(const std::string& key, Extended value) {
-        return Raw(key, std::isfinite(value) ? FormatGeneral(value, 15, 2, '.') : "null");
-    }
-    JsonObject& Integer(const std::string& key, long long value) {
-        return Raw(key, std::to_string(value));
-    }
-    JsonObject& Bool(const std::string& key, bool value) {
-        return Raw(key, value ? "true" : "false");
-    }
-    JsonObject& String(const std::string& key, const std::string& value) {
-        return Raw(key, Quote(value));
-    }
-    JsonObject& Object(const std::string& key, const JsonObject& value) {
-        return Raw(key, value.Text());
-    }
-    JsonObject& Lines(const std::string& key, const std::vector<std::string>& lines) {
-        std::string array = "[";
-        for (std::size_t i = 0; i < lines.size(); ++i) array += (i ? "," : "") + Quote(lines[i]);
-        return Raw(key, array + "]");
-    }
-    std::string Text() const { return "{" + m_body + "}"; }
-
-private:
-    JsonObject& Raw(const std::string& key, const std::string& value) {
-        if (!m_body.empty()) m_body += ",";
-        m_body += Quote(key) + ":" + value;
-        return *this;
-    }
-    static std::string Quote(const std::string& text) {
-        std::string out = "\"";
-        for (char c : text) {
-            if (c == '"' || c == '\\') {
-                out += '\\';
-                out += c;
-            } else if (static_cast<unsigned char>(c) < 0x20) {
-                char buffer[8];
-                std::snprintf(buffer, sizeof buffer, "\\u%04x", static_cast<unsigned>(c));
-                out += buffer;
-            } else {
-                out += c;
-            }
-        }
-        return out + "\"";
-    }
-    std::string m_body;
-};
 
 void PrintLines(const std::vector<std::string>& lines) {
     for (const std::string& line : lines) std::cout << line << '\n';
