@@ -68,6 +68,7 @@ LoadResult ParseTextFileInThreads(std::string_view text, const TextImportOptions
 LoadResult ParseCsvFileInThreads(std::string_view text, const TextImportOptions& options,
                                  unsigned threads);
 LoadResult ParseQuotedCsv(std::string_view text, const TextImportOptions& options);
+LoadResult ParseWorksheetFileInThreads(std::string_view text, unsigned threads);
 
 namespace field_scan {
 
@@ -196,6 +197,41 @@ inline const char* SkipFields(const char* p, const char* end, const char* limit,
         }
     }
     return nullptr;
+}
+
+// Calls emit(begin, end) for up to `count` lines from `p` on, in the sense of LineCursor
+// (CR LF, LF and a lone CR end a line; nothing after the last terminator is no line), and
+// returns where the text after the last of them starts. Short lines are the rule in a
+// worksheet file (one cell each), where a library call per line would cost more than the
+// line.
+template <class Emit>
+const char* ForEachLine(const char* p, const char* end, std::size_t count, Emit&& emit) {
+    const char* line = p;
+    bool after_cr = false;  // the block before ended with a CR
+    for (const char* block = p; block < end && count > 0; block += 64) {
+        const auto n = static_cast<std::size_t>(end - block) < 64
+                           ? static_cast<std::size_t>(end - block)
+                           : std::size_t{64};
+        const BlockMasks masks = end - block >= 64 ? MaskBlock(block, n, '\r', '\n', '\n')
+                                                   : MaskBlockBytes(block, n, '\r', '\n', '\n');
+        const std::uint64_t crs = masks.delimiters;
+        const std::uint64_t lfs = masks.separators;
+        // An LF right after a CR belongs to that CR's line end.
+        const std::uint64_t paired = (crs << 1) | (after_cr ? 1u : 0u);
+        for (std::uint64_t ends = crs | (lfs & ~paired); ends; ends &= ends - 1) {
+            const char* at = block + std::countr_zero(ends);
+            emit(line, at);
+            line = at + 1;
+            if (*at == '\r' && line < end && *line == '\n') ++line;
+            if (--count == 0) return line;
+        }
+        after_cr = n == 64 && (crs >> 63) != 0;
+    }
+    if (count > 0 && line < end) {
+        emit(line, end);
+        line = end;
+    }
+    return line;
 }
 
 }  // namespace field_scan

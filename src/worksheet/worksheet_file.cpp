@@ -11,6 +11,7 @@
 #include "shell/language.h"
 #include "worksheet/csv_file.h"
 #include "worksheet/file_lines.h"
+#include "worksheet/parallel_load.h"
 #include "worksheet/text_file.h"
 #include "worksheet/text_helpers.h"
 
@@ -49,13 +50,13 @@ bool ReadNumberLine(LineCursor& cursor, int minimum, int maximum, int& value) {
 bool HasLines(const LineCursor& cursor, std::int64_t needed) {
     if (needed <= 0) return true;
     // Every line but the last takes at least one byte: a cheap bound before the count.
-    if (needed > static_cast<std::int64_t>(cursor.rest().size()) + 1) return false;
-    LineCursor probe(cursor.rest());
-    std::string_view line;
-    for (std::int64_t i = 0; i < needed; ++i) {
-        if (!probe.next(line)) return false;
-    }
-    return true;
+    const std::string_view rest = cursor.rest();
+    if (needed > static_cast<std::int64_t>(rest.size()) + 1) return false;
+    std::int64_t found = 0;
+    field_scan::ForEachLine(rest.data(), rest.data() + rest.size(),
+                            static_cast<std::size_t>(needed),
+                            [&](const char*, const char*) { ++found; });
+    return found == needed;
 }
 
 std::string ReadNotes(LineCursor& cursor) {
@@ -72,7 +73,7 @@ std::string ReadNotes(LineCursor& cursor) {
 
 constexpr int kMaxCount = kMaxSheetCount;
 
-LoadResult ParseVersion20(LineCursor& cursor) {
+LoadResult ParseVersion20(LineCursor& cursor, unsigned threads) {
     int columns = 0;
     int rows = 0;
     if (!ReadNumberLine(cursor, Worksheet::kFixedColumns, kMaxCount, columns) ||
@@ -89,21 +90,35 @@ LoadResult ParseVersion20(LineCursor& cursor) {
             return FileFormatError();
         }
     }
-    LoadResult result;
-    result.sheet = Worksheet(columns, rows);
-    for (int c = 0; c < columns; ++c) result.sheet.setColumnWidth(c, widths[c]);
-    std::vector<std::string*> column_cells(static_cast<std::size_t>(columns));
-    for (int c = 0; c < columns; ++c) {
-        column_cells[static_cast<std::size_t>(c)] = result.sheet.mutableColumnCells(c).data();
-    }
-    std::string_view line;
-    for (int r = 0; r < rows; ++r) {
-        for (int c = 0; c < columns; ++c) {
-            cursor.next(line);  // present: counted above
-            column_cells[static_cast<std::size_t>(c)][r].assign(line);
+    // One cell per line, row by row. Each thread walks all the cell lines and fills whole
+    // columns of its own range from top to bottom, so every cell is written once, by the
+    // thread that also takes the page faults of its memory.
+    const std::string_view cells = cursor.rest();
+    const char* const end = cells.data() + cells.size();
+    const auto cell_count = static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns);
+    threads = std::min(std::max(1u, threads), static_cast<unsigned>(columns));
+    std::vector<std::vector<std::string>> built(static_cast<std::size_t>(columns));
+    const char* notes_start = end;
+    RunInThreads(threads, [&](unsigned t) {
+        const auto first = static_cast<std::size_t>(columns) * t / threads;
+        const auto last = static_cast<std::size_t>(columns) * (t + 1) / threads;
+        for (std::size_t c = first; c < last; ++c) {
+            built[c].reserve(static_cast<std::size_t>(rows));
+            AdviseLargeFill(built[c].data(), static_cast<std::size_t>(rows) * sizeof(std::string));
         }
-    }
-    result.sheet.setNotes(ReadNotes(cursor));
+        std::size_t c = 0;
+        const char* after = field_scan::ForEachLine(
+            cells.data(), end, cell_count, [&](const char* begin, const char* line_end) {
+                if (c >= first && c < last) built[c].emplace_back(begin, line_end);
+                if (++c == static_cast<std::size_t>(columns)) c = 0;
+            });
+        if (t == 0) notes_start = after;
+    });
+    LoadResult result;
+    result.sheet = Worksheet::FromColumns(std::move(built));
+    for (int c = 0; c < columns; ++c) result.sheet.setColumnWidth(c, widths[c]);
+    LineCursor notes(std::string_view(notes_start, static_cast<std::size_t>(end - notes_start)));
+    result.sheet.setNotes(ReadNotes(notes));
     result.ok = true;
     return result;
 }
@@ -181,6 +196,10 @@ std::string SaveFileName(std::string_view file_name) {
 }
 
 LoadResult ParseWorksheetFile(std::string_view text) {
+    return ParseWorksheetFileInThreads(text, LoadThreadCount(text.size()));
+}
+
+LoadResult ParseWorksheetFileInThreads(std::string_view text, unsigned threads) {
     LineCursor cursor(text);
     std::string_view header;
     if (!cursor.next(header)) return FileFormatError();
@@ -189,7 +208,7 @@ LoadResult ParseWorksheetFile(std::string_view text) {
     const bool v11 = header == kWorksheetHeader11;
     if (!v20 && !v10 && !v11) return FileFormatError();
     if (cursor.skip(kSkippedLines) != kSkippedLines) return FileFormatError();
-    LoadResult result = v20 ? ParseVersion20(cursor) : ParseVersion1(cursor, v11);
+    LoadResult result = v20 ? ParseVersion20(cursor, threads) : ParseVersion1(cursor, v11);
     result.kind = WorksheetFileKind::Worksheet;
     return result;
 }
