@@ -7,6 +7,7 @@
 #include "numeric/distributions.h"
 #include "numeric/number_text.h"
 #include "shell/language.h"
+#include "univariate/ttest.h"
 #include "univariate/ttest_graph.h"
 #include "worksheet/column_choice.h"
 #include "worksheet/column_queries.h"
@@ -22,23 +23,10 @@ std::string General5(Extended v) {
 
 std::optional<KTestSample> ReadKTestSample(const Worksheet& sheet, int column,
                                            char decimal_separator, std::string& refusal) {
-    KTestSample sample;
-    sample.name = column > 0 ? ColumnTitle(sheet, column) : std::string();
-    for (const std::string& text : ReadColumn(sheet, column).values) {
-        sample.values.push_back(StrToNumber(text, decimal_separator));
-    }
-    if (sample.values.size() < 2 || !ComputeSampleStatistics(sample.values, sample.statistics)) {
-        refusal = ChooseText("There must be at least two values in column ",
-                             "Det måste finnas minst två värden i kolumnen ") +
-                  sample.name;
-        return std::nullopt;
-    }
-    if (sample.statistics.StdDev == 0) {
-        refusal = ChooseText("All values are equal in column ", "Alla värden är lika i kolumnen ") +
-                  sample.name;
-        return std::nullopt;
-    }
-    return sample;
+    // The same reading and the same refusals as a sample of the two-sample t-test.
+    auto read = ReadTTestSample(sheet, column, decimal_separator, refusal);
+    if (!read) return std::nullopt;
+    return KTestSample{std::move(read->name), std::move(read->values), read->statistics};
 }
 
 KTestResult ComputeKTest(const KTestSample& sample, Extended constant, Extended level) {
