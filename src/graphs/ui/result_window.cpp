@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QPrinter>
 #include <QSplitter>
 #include <QVBoxLayout>
@@ -259,6 +260,19 @@ void TResultWindow::Sparagrafik1Click() {
 
 void TResultWindow::Stang1Click() {
     close();
+}
+
+QPushButton* TResultWindow::makeExitButton() {
+    auto* button = new QPushButton("Exit", this);
+    button->setObjectName("ExitButton");
+    connect(button, &QPushButton::clicked, this, [this] { Stang1Click(); });
+    return button;
+}
+
+QPushButton* TResultWindow::addExitButton() {
+    QPushButton* button = makeExitButton();
+    m_bottom->addWidget(button, 0, Qt::AlignRight);
+    return button;
 }
 
 }  // namespace tabulon::ui

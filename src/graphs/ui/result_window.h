@@ -18,6 +18,7 @@ class QHBoxLayout;
 class QMenu;
 class QMenuBar;
 class QPlainTextEdit;
+class QPushButton;
 class QSplitter;
 class QVBoxLayout;
 
@@ -101,6 +102,10 @@ protected:
     // Rows for a window's own controls: above the text and graph, and below them.
     QVBoxLayout* topLayout() const { return m_top; }
     QVBoxLayout* bottomLayout() const { return m_bottom; }
+    // The windows' "Exit" button: closes the window as Arkiv > Stäng does. The caller places it.
+    QPushButton* makeExitButton();
+    // The same button placed at the bottom right.
+    QPushButton* addExitButton();
     void showEvent(QShowEvent* event) override;
 
 private:

@@ -19,14 +19,12 @@ TKTest::TKTest(Dialogs& dialogs, KTestSample sample, QWidget* parent)
     auto* row = new QHBoxLayout;
     NyKonstant = new QPushButton(WindowCaption("New constant", "Ny konstant"), this);
     NyKonstant->setObjectName("NyKonstant");
-    ExitButton = new QPushButton("Exit", this);
-    ExitButton->setObjectName("ExitButton");
+    ExitButton = makeExitButton();
     row->addWidget(NyKonstant);
     row->addStretch(1);
     row->addWidget(ExitButton);
     bottomLayout()->addLayout(row);
     connect(NyKonstant, &QPushButton::clicked, this, [this] { NyKonstantClick(); });
-    connect(ExitButton, &QPushButton::clicked, this, [this] { close(); });
     enableLevelControl(ConstantTestLevelRules());
     Recompute();
 }

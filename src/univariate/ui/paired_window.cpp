@@ -13,10 +13,7 @@ TParadedata::TParadedata(Dialogs& dialogs, PairedData pairs, PairedTTestResult r
     : TResultWindow(dialogs, parent), m_pairs(std::move(pairs)), m_result(result) {
     setObjectName("TParadedata");
     setWindowTitle(QString::fromStdString(PairedCaption()));
-    ExitButton = new QPushButton("Exit", this);
-    ExitButton->setObjectName("ExitButton");
-    connect(ExitButton, &QPushButton::clicked, this, [this] { close(); });
-    bottomLayout()->addWidget(ExitButton, 0, Qt::AlignRight);
+    ExitButton = addExitButton();
     enableLevelControl(SignificanceLevelRules());
     Recompute();
 }

@@ -26,10 +26,7 @@ TMannW::TMannW(Dialogs& dialogs, RankSumData data, RankSumStatistics statistics,
     setObjectName("TMannW");
     setWindowTitle(QString::fromStdString(RankSumCaption()));
     m_p = RankSumProbability(m_statistics, m_distribution);
-    ExitButton = new QPushButton("Exit", this);
-    ExitButton->setObjectName("ExitButton");
-    connect(ExitButton, &QPushButton::clicked, this, [this] { close(); });
-    bottomLayout()->addWidget(ExitButton, 0, Qt::AlignRight);
+    ExitButton = addExitButton();
 }
 
 std::string TMannW::ResultText() {

@@ -14,10 +14,7 @@ TForm9::TForm9(Dialogs& dialogs, PairedData pairs, SignedRankResult result, std:
       m_file_base(std::move(file_base)) {
     setObjectName("TForm9");
     setWindowTitle(QString::fromStdString(SignedRankCaption()));
-    ExitButton = new QPushButton("Exit", this);
-    ExitButton->setObjectName("ExitButton");
-    connect(ExitButton, &QPushButton::clicked, this, [this] { close(); });
-    bottomLayout()->addWidget(ExitButton, 0, Qt::AlignRight);
+    ExitButton = addExitButton();
 }
 
 std::string TForm9::ResultText() {

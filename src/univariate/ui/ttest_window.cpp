@@ -40,10 +40,7 @@ TTeTest::TTeTest(Dialogs& dialogs, TTestSamples samples, QWidget* parent)
             [this] { SetGraphMode(TTestGraphMode::TrueMean); });
     connect(Variabeln1, &QAction::triggered, this,
             [this] { SetGraphMode(TTestGraphMode::Variable); });
-    ExitButton = new QPushButton("Exit", this);
-    ExitButton->setObjectName("ExitButton");
-    connect(ExitButton, &QPushButton::clicked, this, [this] { close(); });
-    bottomLayout()->addWidget(ExitButton, 0, Qt::AlignRight);
+    ExitButton = addExitButton();
     enableLevelControl(SignificanceLevelRules());
     Recompute();
 }

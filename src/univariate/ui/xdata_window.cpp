@@ -37,9 +37,7 @@ TBtnBottomDlg4::TBtnBottomDlg4(Dialogs& dialogs, DescriptiveSample sample,
 
     auto* row = new QHBoxLayout;
     row->addStretch(1);
-    ExitButton = new QPushButton("Exit", this);
-    ExitButton->setObjectName("ExitButton");
-    connect(ExitButton, &QPushButton::clicked, this, [this] { Stang1Click(); });
+    ExitButton = makeExitButton();
     row->addWidget(ExitButton);
     bottomLayout()->addLayout(row);
 
