@@ -1,5 +1,6 @@
 // Worksheet files at the size users reach: save and load of 200 x 50,000 cells of
-// 8-character numbers as .tbn and as .txt (and the .csv load), and how the text load grows with rows and columns.
+// 8-character numbers as .tbn and as .txt (and the .csv load), and how the text load grows with
+// rows and columns.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 

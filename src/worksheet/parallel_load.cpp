@@ -74,27 +74,29 @@ void FillColumns(std::string_view text_view, const std::vector<LineSpan>& lines,
     const bool data_rows_from_start = row >= 2;
     for (const LineSpan& line : lines) {
         const char* const end = text + line.end;
-        const char* const p = field_scan::SkipFields(text + line.begin, end, limit, layout.delimiter, first_field);
+        const char* const p =
+            field_scan::SkipFields(text + line.begin, end, limit, layout.delimiter, first_field);
         std::size_t filled = 0;
         const bool data_row = data_rows_from_start || row >= 2;
         if (p && first_field < end_field) {
-            field_scan::ForEachField(p, end, limit, layout.delimiter, layout.separator, foreign,
-                                     [&](const Field& field) {
-                const std::size_t c = layout.first_column + first_field + filled;
-                if (filled == columns.size()) {
-                    if (c >= kLimit) {
-                        out.too_wide = true;
-                        return false;
+            field_scan::ForEachField(
+                p, end, limit, layout.delimiter, layout.separator, foreign,
+                [&](const Field& field) {
+                    const std::size_t c = layout.first_column + first_field + filled;
+                    if (filled == columns.size()) {
+                        if (c >= kLimit) {
+                            out.too_wide = true;
+                            return false;
+                        }
+                        add_column();  // a line wider than all before it
                     }
-                    add_column();  // a line wider than all before it
-                }
-                std::string& cell = columns[filled++].emplace_back(field.begin, field.end);
-                if (data_row && c >= 2 && field.first_foreign && !field.has_separator) {
-                    cell[static_cast<std::size_t>(field.first_foreign - field.begin)] =
-                        layout.separator;
-                }
-                return first_field + filled < end_field;
-            });
+                    std::string& cell = columns[filled++].emplace_back(field.begin, field.end);
+                    if (data_row && c >= 2 && field.first_foreign && !field.has_separator) {
+                        cell[static_cast<std::size_t>(field.first_foreign - field.begin)] =
+                            layout.separator;
+                    }
+                    return first_field + filled < end_field;
+                });
             if (out.too_wide) return;
         }
         for (; filled < columns.size(); ++filled) columns[filled].emplace_back();
@@ -165,7 +167,8 @@ std::vector<LineSpan> SplitLines(std::string_view text, unsigned threads) {
     for (const auto& part : parts) total += part.size();
     std::vector<LineSpan> lines = std::move(parts[0]);
     lines.reserve(total);
-    for (unsigned k = 1; k < threads; ++k) lines.insert(lines.end(), parts[k].begin(), parts[k].end());
+    for (unsigned k = 1; k < threads; ++k)
+        lines.insert(lines.end(), parts[k].begin(), parts[k].end());
     return lines;
 }
 

@@ -146,8 +146,8 @@ struct Field {
 // Calls emit(field) for the fields of the line [p, end) in order, until emit returns false
 // or the line ends. Bytes up to `limit` (at or past `end`) may be read.
 template <class Emit>
-void ForEachField(const char* p, const char* end, const char* limit, char delimiter,
-                  char separator, char foreign, Emit&& emit) {
+void ForEachField(const char* p, const char* end, const char* limit, char delimiter, char separator,
+                  char foreign, Emit&& emit) {
     Field field{p, end, nullptr, false};
     for (const char* block = p; block < end; block += 64) {
         const auto n = static_cast<std::size_t>(end - block) < 64
@@ -180,8 +180,8 @@ void ForEachField(const char* p, const char* end, const char* limit, char delimi
 
 // The start of field `count` (from 0) of the line [p, end), or nullptr when the line has
 // fewer fields. `limit` as for ForEachField.
-inline const char* SkipFields(const char* p, const char* end, const char* limit,
-                              char delimiter, std::size_t count) {
+inline const char* SkipFields(const char* p, const char* end, const char* limit, char delimiter,
+                              std::size_t count) {
     if (count == 0) return p;
     for (const char* block = p; block < end; block += 64) {
         const auto n = static_cast<std::size_t>(end - block) < 64

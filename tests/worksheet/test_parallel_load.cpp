@@ -117,13 +117,12 @@ TEST_P(FieldScanTest, FindsTheFieldsOfThePlainSplit) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lines, FieldScanTest,
-    ::testing::Values(ScanCase{"ShortFieldsAcrossBlocks", "\t1.,", 200},
-                      ScanCase{"ManyEmptyFields", "\t\t\ta", 150},
-                      ScanCase{"LongFields", "abcdefghij.,\t", 400},
-                      ScanCase{"NoTabs", "1.,x", 140}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Lines, FieldScanTest,
+                         ::testing::Values(ScanCase{"ShortFieldsAcrossBlocks", "\t1.,", 200},
+                                           ScanCase{"ManyEmptyFields", "\t\t\ta", 150},
+                                           ScanCase{"LongFields", "abcdefghij.,\t", 400},
+                                           ScanCase{"NoTabs", "1.,x", 140}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // The lines of the parallel split, in order, are those of the line cursor, wherever the
 // parts start: lone CRs, CR LF pairs, empty lines and a missing or present last line break.
@@ -140,7 +139,8 @@ TEST(SplitLines, GivesTheLinesOfTheCursorForAnyNumberOfThreads) {
             const std::vector<LineSpan> spans = SplitLines(text, threads);
             ASSERT_EQ(spans.size(), expected.size()) << threads;
             for (std::size_t i = 0; i < spans.size(); ++i) {
-                ASSERT_EQ(spans[i].begin, static_cast<std::size_t>(expected[i].data() - text.data()));
+                ASSERT_EQ(spans[i].begin,
+                          static_cast<std::size_t>(expected[i].data() - text.data()));
                 ASSERT_EQ(spans[i].end - spans[i].begin, expected[i].size());
             }
         }
@@ -168,8 +168,7 @@ TEST(LoadThreadCount, OneThreadForASmallFileAndNoMoreThanTheCores) {
 // The import the plain way, from the rules of ParseTextFile: line i to row i + first_row,
 // field f to column f + first_column, widest + 2 columns, lines + 2 rows, the separator
 // adjusted in data cells.
-Worksheet ReferenceImport(std::string_view text, const TextImportOptions& options,
-                          char separator) {
+Worksheet ReferenceImport(std::string_view text, const TextImportOptions& options, char separator) {
     std::vector<std::string_view> lines;
     LineCursor cursor(text);
     std::string_view line;
@@ -303,9 +302,10 @@ TEST(ThreadedWorksheetFile, ReadsBackTheWrittenSheetWithAnyLineEnds) {
             sheet.setColumnWidth(c, 10 + c);
             for (int r = 1; r < rows; ++r) {
                 const int k = kind(random);
-                sheet.setCell(c, r, k == 0   ? ""
-                                    : k == 1 ? std::string(90, 'v')
-                                             : std::to_string(r * 7 + c) + ".5");
+                sheet.setCell(c, r,
+                              k == 0   ? ""
+                              : k == 1 ? std::string(90, 'v')
+                                       : std::to_string(r * 7 + c) + ".5");
             }
         }
         sheet.setNotes("first note\n\nthird");
