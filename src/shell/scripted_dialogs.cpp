@@ -12,41 +12,41 @@ bool IsTextKind(ScriptedDialogs::Kind k) {
 }  // namespace
 
 ScriptedDialogs& ScriptedDialogs::yes(bool answer) {
-    m_answers.push_back({Kind::YesNo, answer, {}, {}, {}});
+    m_answers.push_back(Answer::Make(Kind::YesNo, answer, {}, {}, {}));
     return *this;
 }
 ScriptedDialogs& ScriptedDialogs::input(std::string text) {
-    m_answers.push_back({Kind::Input, true, std::move(text), {}, {}});
+    m_answers.push_back(Answer::Make(Kind::Input, true, std::move(text), {}, {}));
     return *this;
 }
 ScriptedDialogs& ScriptedDialogs::cancelInput() {
-    m_answers.push_back({Kind::Input, false, {}, {}, {}});
+    m_answers.push_back(Answer::Make(Kind::Input, false, {}, {}, {}));
     return *this;
 }
 ScriptedDialogs& ScriptedDialogs::font(std::optional<FontSpec> font) {
-    m_answers.push_back({Kind::Font, font.has_value(), {}, std::move(font), {}});
+    m_answers.push_back(Answer::Make(Kind::Font, font.has_value(), {}, std::move(font), {}));
     return *this;
 }
 ScriptedDialogs& ScriptedDialogs::color(std::optional<std::uint32_t> color) {
-    m_answers.push_back({Kind::Color, color.has_value(), {}, {}, color});
+    m_answers.push_back(Answer::Make(Kind::Color, color.has_value(), {}, {}, color));
     return *this;
 }
 ScriptedDialogs& ScriptedDialogs::openFile(std::optional<std::string> path) {
-    m_answers.push_back({Kind::OpenFile, path.has_value(), path.value_or(""), {}, {}});
+    m_answers.push_back(Answer::Make(Kind::OpenFile, path.has_value(), path.value_or(""), {}, {}));
     return *this;
 }
 ScriptedDialogs& ScriptedDialogs::saveFile(std::optional<std::string> path) {
-    m_answers.push_back({Kind::SaveFile, path.has_value(), path.value_or(""), {}, {}});
+    m_answers.push_back(Answer::Make(Kind::SaveFile, path.has_value(), path.value_or(""), {}, {}));
     return *this;
 }
 
 ScriptedDialogs& ScriptedDialogs::scale(std::optional<ScaleChoice> choice) {
-    m_answers.push_back({Kind::Scale, choice.has_value(), {}, {}, {}});
+    m_answers.push_back(Answer::Make(Kind::Scale, choice.has_value(), {}, {}, {}));
     m_scales.push_back(std::move(choice));
     return *this;
 }
 ScriptedDialogs& ScriptedDialogs::caption(std::optional<CaptionChoice> choice) {
-    m_answers.push_back({Kind::Caption, choice.has_value(), {}, {}, {}});
+    m_answers.push_back(Answer::Make(Kind::Caption, choice.has_value(), {}, {}, {}));
     m_captions.push_back(std::move(choice));
     return *this;
 }
@@ -150,7 +150,7 @@ std::optional<CaptionChoice> ScriptedDialogs::CaptionText(const CaptionChoice& c
 }
 
 ScriptedDialogs& ScriptedDialogs::chooseFromList(std::optional<std::vector<std::string>> labels) {
-    Answer a{Kind::ChooseList, labels.has_value(), {}, {}, {}};
+    Answer a = Answer::Make(Kind::ChooseList, labels.has_value(), {}, {}, {});
     if (labels) a.labels = std::move(*labels);
     m_answers.push_back(std::move(a));
     return *this;
@@ -158,14 +158,14 @@ ScriptedDialogs& ScriptedDialogs::chooseFromList(std::optional<std::vector<std::
 
 ScriptedDialogs& ScriptedDialogs::chooseTwo(
     std::optional<std::pair<std::string, std::string>> labels) {
-    Answer a{Kind::ChooseTwo, labels.has_value(), {}, {}, {}};
+    Answer a = Answer::Make(Kind::ChooseTwo, labels.has_value(), {}, {}, {});
     if (labels) a.labels = {labels->first, labels->second};
     m_answers.push_back(std::move(a));
     return *this;
 }
 
 ScriptedDialogs& ScriptedDialogs::textImport(std::optional<TextImportOptions> options) {
-    Answer a{Kind::TextImport, options.has_value(), {}, {}, {}};
+    Answer a = Answer::Make(Kind::TextImport, options.has_value(), {}, {}, {});
     if (options) a.import = *options;
     m_answers.push_back(std::move(a));
     return *this;
@@ -174,7 +174,7 @@ ScriptedDialogs& ScriptedDialogs::textImport(std::optional<TextImportOptions> op
 namespace {
 std::string JoinLines(const std::vector<std::string>& lines) {
     std::string out;
-    for (const std::string& line : lines) out += (out.empty() ? "" : "\n") + line;
+    for (std::size_t i = 0; i < lines.size(); ++i) out += (i ? "\n" : "") + lines[i];
     return out;
 }
 }  // namespace

@@ -70,13 +70,24 @@ public:
 
 private:
     struct Answer {
-        Kind kind;
+        Kind kind = Kind::Message;
         bool ok = false;
         std::string text;
         std::optional<FontSpec> font;
         std::optional<std::uint32_t> color;
         std::vector<std::string> labels;
         TextImportOptions import;
+
+        static Answer Make(Kind kind, bool ok, std::string text, std::optional<FontSpec> font,
+                           std::optional<std::uint32_t> color) {
+            Answer a;
+            a.kind = kind;
+            a.ok = ok;
+            a.text = std::move(text);
+            a.font = std::move(font);
+            a.color = color;
+            return a;
+        }
     };
     // The queued answer for `kind`, or nullopt (and a logged mismatch).
     std::optional<Answer> take(Kind kind, const std::string& what);
