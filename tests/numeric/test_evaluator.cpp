@@ -132,7 +132,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FailCase{"2EXP(1)", "a name after a number"}, FailCase{"2^", "no exponent"},
                       FailCase{"*2", "no left operand"}, FailCase{"2**3", "doubled operator"},
                       FailCase{"1+", "no right operand"}, FailCase{"1;2", "stray character"},
-                      FailCase{"1\xc3\x972", "non-ASCII multiplication sign"}));
+                      FailCase{"1\xc3\x97" "2", "non-ASCII multiplication sign"}));
 
 TEST(Evaluate, DeepNestingIsRefusedWithoutExhaustingTheStack) {
     const std::string deep = std::string(100000, '(') + "1" + std::string(100000, ')');

@@ -28,7 +28,9 @@ TEST(MenuTree, KeysAreUniqueAndParentsComeFirst) {
     for (const MenuItemDef& item : MenuTree()) {
         EXPECT_TRUE(seen.insert(item.key).second) << item.key;
         const auto parent = MenuParentKey(item.key);
-        if (!parent.empty()) EXPECT_TRUE(seen.count(parent)) << item.key;
+        if (!parent.empty()) {
+            EXPECT_TRUE(seen.count(parent)) << item.key;
+        }
     }
 }
 

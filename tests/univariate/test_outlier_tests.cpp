@@ -79,9 +79,13 @@ TEST_P(GrubbsSearchTest, FindsTheLevelsOnTheThousandthGrid) {
     EXPECT_EQ(r.two_sided_permille, c.two_sided_permille);
     EXPECT_EQ(r.significant, c.significant);
     EXPECT_EQ(r.b_searched, c.b_permille != 0);
-    if (c.b_permille != 0) EXPECT_EQ(r.b_permille, c.b_permille);
+    if (c.b_permille != 0) {
+        EXPECT_EQ(r.b_permille, c.b_permille);
+    }
     EXPECT_EQ(r.one_sided_significant, c.one_sided_significant);
-    if (c.one_sided_significant) EXPECT_EQ(r.one_sided_permille, c.one_sided_permille);
+    if (c.one_sided_significant) {
+        EXPECT_EQ(r.one_sided_permille, c.one_sided_permille);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
