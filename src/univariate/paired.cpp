@@ -20,8 +20,8 @@ PairedData ReadPairs(const Worksheet& sheet, int first_column, int second_column
     pairs.second_name = second_column > 0 ? ColumnTitle(sheet, second_column) : std::string();
     if (first_column <= 0 || second_column <= 0) return pairs;
     for (int r = Worksheet::kFixedRows; r < sheet.rowCount(); ++r) {
-        const std::string& a = sheet.cell(first_column, r);
-        const std::string& b = sheet.cell(second_column, r);
+        const std::string_view a = sheet.cell(first_column, r);
+        const std::string_view b = sheet.cell(second_column, r);
         if (a.empty() || b.empty()) continue;
         pairs.first.push_back(StrToNumber(a, decimal_separator));
         pairs.second.push_back(StrToNumber(b, decimal_separator));

@@ -27,7 +27,7 @@ RankSumData ReadRankSumData(const Worksheet& sheet, int first_column, int second
         for (int group : {1, 2}) {
             const int column = group == 1 ? first_column : second_column;
             if (column <= 0) continue;
-            const std::string& text = sheet.cell(column, r);
+            const std::string_view text = sheet.cell(column, r);
             if (text.empty()) continue;
             const double v = static_cast<double>(StrToNumber(text, decimal_separator));
             data.records.push_back({v, 0, group});

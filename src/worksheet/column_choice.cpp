@@ -68,9 +68,9 @@ ColumnValues ReadColumn(const Worksheet& sheet, int column) {
     if (column < 0 || column >= sheet.columnCount()) return out;
     const auto& cells = sheet.columnCells(column);
     for (int r = Worksheet::kFixedRows; r < sheet.rowCount(); ++r) {
-        const std::string& text = cells[static_cast<std::size_t>(r)];
+        const std::string_view text = cells[static_cast<std::size_t>(r)].view();
         if (text.empty()) continue;
-        out.values.push_back(text);
+        out.values.emplace_back(text);
         out.row_numbers.push_back(std::to_string(r - 1));
     }
     return out;
@@ -83,7 +83,8 @@ Worksheet CopyToWorkGrid(const Worksheet& source) {
     }
     for (int r = 1; r < target.rowCount(); ++r) target.setCell(0, r, source.cell(0, r + 1));
     for (int c = 1; c < target.columnCount(); ++c) {
-        target.setCell(c, 0, source.cell(c + 1, 0) + ":" + source.cell(c + 1, 1));
+        target.setCell(
+            c, 0, std::string(source.cell(c + 1, 0)) + ":" + std::string(source.cell(c + 1, 1)));
     }
     return target;
 }

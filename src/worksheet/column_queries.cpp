@@ -6,9 +6,9 @@
 namespace tabulon {
 namespace {
 
-bool AnyNonEmptyFrom(const std::vector<std::string>& cells, std::size_t first_row) {
+bool AnyNonEmptyFrom(const CellColumn& cells, std::size_t first_row) {
     return std::any_of(cells.begin() + static_cast<long>(std::min(first_row, cells.size())),
-                       cells.end(), [](const std::string& s) { return !s.empty(); });
+                       cells.end(), [](const CellText& s) { return !s.empty(); });
 }
 
 }  // namespace
@@ -95,12 +95,12 @@ int FirstEmptyColumn(const Worksheet& sheet) {
 }
 
 std::string ColumnLabel(const Worksheet& sheet, int column) {
-    return sheet.cell(column, 0) + ": " + sheet.cell(column, 1);
+    return std::string(sheet.cell(column, 0)) + ": " + std::string(sheet.cell(column, 1));
 }
 
 std::string ColumnTitle(const Worksheet& sheet, int column) {
-    const std::string& caption = sheet.cell(column, 1);
-    return caption.empty() ? sheet.cell(column, 0) : caption;
+    const std::string_view caption = sheet.cell(column, 1);
+    return std::string(caption.empty() ? sheet.cell(column, 0) : caption);
 }
 
 int FindColumnByLabel(const Worksheet& sheet, std::string_view label) {

@@ -12,9 +12,10 @@ int AutoColumnWidth(const Worksheet& sheet, int column, int decimals,
     const int decimals_room =
         decimals >= 1 ? text_width(",") + decimals * (text_width("0") + 4) : 0;
     int widest = 1;
-    for (const std::string& text : sheet.columnCells(column)) {
+    for (const CellText& cell : sheet.columnCells(column)) {
+        const std::string_view text = cell.view();
         int w = text.empty() ? 0 : text_width(text);
-        if (decimals >= 1 && text.find(',') == std::string::npos) w += decimals_room;
+        if (decimals >= 1 && text.find(',') == std::string_view::npos) w += decimals_room;
         widest = std::max(widest, w);
     }
     return std::max(widest, 20);
@@ -23,8 +24,8 @@ int AutoColumnWidth(const Worksheet& sheet, int column, int decimals,
 int CaptionColumnWidth(const Worksheet& sheet, int column, const TextWidthFunction& text_width) {
     if (column < 0 || column >= sheet.columnCount()) return 20;
     int widest = 20;
-    for (const std::string& text : sheet.columnCells(column)) {
-        if (!text.empty()) widest = std::max(widest, text_width(text));
+    for (const CellText& text : sheet.columnCells(column)) {
+        if (!text.empty()) widest = std::max(widest, text_width(text.view()));
     }
     return widest;
 }

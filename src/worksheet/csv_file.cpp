@@ -105,7 +105,7 @@ LoadResult ParseUnquotedCsv(std::string_view text, const TextImportOptions& opti
     layout.first_column = options.row_captions ? 1 : 2;
     // Exactly as large as the records need (see ParseCsvFile).
     layout.rows = std::max<std::size_t>(layout.first_row + lines.size(), Worksheet::kFixedRows);
-    std::vector<std::vector<std::string>> columns;
+    std::vector<CellColumn> columns;
     if (!BuildDelimitedColumns(text, lines, layout, threads, columns)) return FileFormatError();
     LoadResult result;
     result.kind = WorksheetFileKind::Csv;
@@ -158,10 +158,9 @@ LoadResult ParseQuotedCsv(std::string_view text, const TextImportOptions& option
         const int row = first_row + static_cast<int>(i);
         for (std::size_t f = begin; f < records.ends[i]; ++f) {
             const int column = first_column + static_cast<int>(f - begin);
-            std::string& cell =
-                result.sheet.mutableColumnCells(column)[static_cast<std::size_t>(row)];
-            cell = std::move(records.fields[f]);
-            if (row >= 2 && column >= 2) AdjustDecimalSeparatorInPlace(cell, decimal_separator);
+            std::string& field = records.fields[f];
+            if (row >= 2 && column >= 2) AdjustDecimalSeparatorInPlace(field, decimal_separator);
+            result.sheet.mutableColumnCells(column)[static_cast<std::size_t>(row)] = field;
         }
         begin = records.ends[i];
     }
@@ -178,10 +177,11 @@ std::string FormatCsvFile(const Worksheet& sheet, bool captions) {
     for (int r = first_row; r < sheet.rowCount(); ++r) {
         for (int c = first_column; c < sheet.columnCount(); ++c) {
             if (c > first_column) text.push_back(separator);
-            const std::string& cell = sheet.cell(c, r);
-            const bool quote =
-                cell.find_first_of(std::string{separator, '"', '\r', '\n'}) != std::string::npos ||
-                (r == first_row && cell.find(other) != std::string::npos);
+            const std::string_view cell = sheet.cell(c, r);
+            const char specials[] = {separator, '"', '\r', '\n'};
+            const bool quote = cell.find_first_of(std::string_view(specials, sizeof specials)) !=
+                                   std::string_view::npos ||
+                               (r == first_row && cell.find(other) != std::string_view::npos);
             if (!quote) {
                 text.append(cell);
                 continue;

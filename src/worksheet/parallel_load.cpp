@@ -51,7 +51,7 @@ namespace {
 // share of one thread. Each thread fills whole columns from top to bottom, so that every
 // cell is written once, by the thread that also takes the page faults of its memory.
 struct ColumnShare {
-    std::vector<std::vector<std::string>> columns;
+    std::vector<CellColumn> columns;
     bool too_wide = false;  // a line with more fields than a sheet may have columns
 };
 
@@ -68,7 +68,7 @@ void FillColumns(std::string_view text_view, const std::vector<LineSpan>& lines,
     auto add_column = [&] {
         auto& column = columns.emplace_back();
         column.reserve(layout.rows);
-        AdviseLargeFill(column.data(), layout.rows * sizeof(std::string));
+        AdviseLargeFill(column.data(), layout.rows * sizeof(CellText));
         column.resize(row);
     };
     const bool data_rows_from_start = row >= 2;
@@ -90,10 +90,10 @@ void FillColumns(std::string_view text_view, const std::vector<LineSpan>& lines,
                         }
                         add_column();  // a line wider than all before it
                     }
-                    std::string& cell = columns[filled++].emplace_back(field.begin, field.end);
+                    CellText& cell = columns[filled++].emplace_back(field.begin, field.end);
                     if (data_row && c >= 2 && field.first_foreign && !field.has_separator) {
-                        cell[static_cast<std::size_t>(field.first_foreign - field.begin)] =
-                            layout.separator;
+                        cell.setChar(static_cast<std::size_t>(field.first_foreign - field.begin),
+                                     layout.separator);
                     }
                     return first_field + filled < end_field;
                 });
@@ -109,7 +109,7 @@ void FillColumns(std::string_view text_view, const std::vector<LineSpan>& lines,
 
 bool BuildDelimitedColumns(std::string_view text, const std::vector<LineSpan>& lines,
                            const DelimitedLayout& layout, unsigned threads,
-                           std::vector<std::vector<std::string>>& columns) {
+                           std::vector<CellColumn>& columns) {
     // Threads take equal ranges of the fields the first lines have; the last one also takes
     // whatever lies beyond, so a wider line further down is never lost, only less shared.
     std::size_t sample_fields = 1;

@@ -16,6 +16,7 @@
 #endif
 
 #include "worksheet/file_io.h"
+#include "worksheet/worksheet.h"
 
 namespace tabulon {
 
@@ -57,7 +58,7 @@ struct DelimitedLayout {
 // page faults of its memory. False when a line has more fields than a sheet may have.
 bool BuildDelimitedColumns(std::string_view text, const std::vector<LineSpan>& lines,
                            const DelimitedLayout& layout, unsigned threads,
-                           std::vector<std::vector<std::string>>& columns);
+                           std::vector<CellColumn>& columns);
 
 // The readers with the thread count chosen by the caller instead of by the file size, so
 // that a threaded load can be held against a one-thread load of the same text.

@@ -17,19 +17,19 @@ bool FormatTextFile(const Worksheet& sheet, bool titles, std::string& text, std:
     const int rows = sheet.rowCount();
     std::size_t size = 0;
     for (int c = first; c < columns; ++c) {
-        for (const std::string& cell : sheet.columnCells(c)) size += cell.size() + 1;
+        for (const CellText& cell : sheet.columnCells(c)) size += cell.size() + 1;
     }
     text.clear();
     text.reserve(size + 2 * static_cast<std::size_t>(rows));
-    std::vector<const std::string*> column_cells;
+    std::vector<const CellText*> column_cells;
     for (int c = first; c < columns; ++c) column_cells.push_back(sheet.columnCells(c).data());
     bool last_line_empty = false;
     for (int r = first_row; r < rows; ++r) {
         if (r > first_row) text.append("\r\n");
         const std::size_t line_start = text.size();
         for (std::size_t i = 0; i < column_cells.size(); ++i) {
-            const std::string& cell = column_cells[i][r];
-            if (cell.find_first_of("\t\r\n") != std::string::npos) {
+            const std::string_view cell = column_cells[i][r].view();
+            if (cell.find_first_of("\t\r\n") != std::string_view::npos) {
                 error = CellCannotBeSavedText(first + static_cast<int>(i), r, true);
                 return false;
             }
@@ -72,7 +72,7 @@ LoadResult ParseTextFileInThreads(std::string_view text, const TextImportOptions
     layout.first_row = options.column_captions ? 1 : 2;
     layout.first_column = options.row_captions ? 1 : 2;
     layout.separator = DecimalSeparator();
-    std::vector<std::vector<std::string>> columns;
+    std::vector<CellColumn> columns;
     if (!BuildDelimitedColumns(text, lines, layout, threads, columns)) return FileFormatError();
     // Two columns and rows more than the widest line has fields and the file has lines,
     // whichever boxes are checked.

@@ -16,6 +16,16 @@ bool AdjustDecimalSeparatorInPlace(std::string& text, char decimal_separator) {
     return true;
 }
 
+bool AdjustDecimalSeparatorInPlace(CellText& text, char decimal_separator) {
+    const char foreign = decimal_separator == ',' ? '.' : ',';
+    const std::string_view view = text.view();
+    if (view.find(decimal_separator) != std::string_view::npos) return false;
+    const std::size_t at = view.find(foreign);
+    if (at == std::string_view::npos) return false;
+    text.setChar(at, decimal_separator);
+    return true;
+}
+
 std::string AdjustDecimalSeparator(std::string_view text, char decimal_separator) {
     std::string out(text);
     AdjustDecimalSeparatorInPlace(out, decimal_separator);

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "worksheet/cell_text.h"
+
 namespace tabulon {
 
 class Worksheet;
@@ -19,6 +21,7 @@ std::string NormalizeDecimalSeparator(std::string_view text);
 std::string AdjustDecimalSeparator(std::string_view text, char decimal_separator);
 // The same in place; returns whether the text changed.
 bool AdjustDecimalSeparatorInPlace(std::string& text, char decimal_separator);
+bool AdjustDecimalSeparatorInPlace(CellText& text, char decimal_separator);
 
 // The text itself when it is a whole number that fits an int, else ConversionError.
 std::string CheckInteger(std::string_view text);

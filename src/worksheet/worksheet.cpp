@@ -4,10 +4,6 @@
 #include <algorithm>
 
 namespace tabulon {
-namespace {
-const std::string kEmpty;
-}
-
 Worksheet::Worksheet(int columns, int rows) {
     resize(columns, rows);
 }
@@ -18,7 +14,7 @@ Worksheet Worksheet::StartSheet() {
     return sheet;
 }
 
-Worksheet Worksheet::FromColumns(std::vector<std::vector<std::string>> columns) {
+Worksheet Worksheet::FromColumns(std::vector<CellColumn> columns) {
     Worksheet sheet(kFixedColumns, kFixedRows);
     std::size_t rows = kFixedRows;
     for (const auto& column : columns) rows = std::max(rows, column.size());
@@ -30,14 +26,14 @@ Worksheet Worksheet::FromColumns(std::vector<std::vector<std::string>> columns) 
     return sheet;
 }
 
-const std::string& Worksheet::cell(int column, int row) const {
-    if (!contains(column, row)) return kEmpty;
+std::string_view Worksheet::cell(int column, int row) const {
+    if (!contains(column, row)) return {};
     return m_columns[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)];
 }
 
-void Worksheet::setCell(int column, int row, std::string text) {
+void Worksheet::setCell(int column, int row, std::string_view text) {
     if (!contains(column, row)) return;
-    m_columns[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)] = std::move(text);
+    m_columns[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)] = text;
 }
 
 void Worksheet::resize(int columns, int rows) {

@@ -9,7 +9,12 @@
 #include <string_view>
 #include <vector>
 
+#include "worksheet/cell_text.h"
+
 namespace tabulon {
+
+// One column of cell texts, rows 0 to rowCount()-1.
+using CellColumn = std::vector<CellText>;
 
 class Worksheet {
 public:
@@ -28,7 +33,7 @@ public:
     // For bulk readers: a sheet made of whole columns, moved in, default widths, unnumbered.
     // Short columns are padded with empty cells, and the fixed rows and columns are added
     // when missing.
-    static Worksheet FromColumns(std::vector<std::vector<std::string>> columns);
+    static Worksheet FromColumns(std::vector<CellColumn> columns);
 
     int columnCount() const { return static_cast<int>(m_columns.size()); }
     int rowCount() const { return m_rows; }
@@ -37,14 +42,15 @@ public:
     }
 
     // Out-of-range cells read as empty; writes outside the grid are ignored.
-    const std::string& cell(int column, int row) const;
+    // The view lasts until the cell is next written or the grid resized.
+    std::string_view cell(int column, int row) const;
     bool isEmpty(int column, int row) const { return cell(column, row).empty(); }
-    void setCell(int column, int row, std::string text);
+    void setCell(int column, int row, std::string_view text);
 
     // All texts of one column, rows 0 to rowCount()-1: the fast path for readers.
-    const std::vector<std::string>& columnCells(int column) const { return m_columns.at(column); }
+    const CellColumn& columnCells(int column) const { return m_columns.at(column); }
     // For bulk writers (file loading): the column may be written but not resized.
-    std::vector<std::string>& mutableColumnCells(int column) { return m_columns.at(column); }
+    CellColumn& mutableColumnCells(int column) { return m_columns.at(column); }
 
     // New cells are empty; new columns get the default width; shrinking drops cells.
     void resize(int columns, int rows);
@@ -68,7 +74,7 @@ public:
     bool operator==(const Worksheet&) const = default;
 
 private:
-    std::vector<std::vector<std::string>> m_columns;  // column-major: m_columns[c][r]
+    std::vector<CellColumn> m_columns;  // column-major: m_columns[c][r]
     std::vector<int> m_widths;
     int m_rows = 0;
     std::string m_notes;

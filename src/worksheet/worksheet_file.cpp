@@ -97,14 +97,14 @@ LoadResult ParseVersion20(LineCursor& cursor, unsigned threads) {
     const char* const end = cells.data() + cells.size();
     const auto cell_count = static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns);
     threads = std::min(std::max(1u, threads), static_cast<unsigned>(columns));
-    std::vector<std::vector<std::string>> built(static_cast<std::size_t>(columns));
+    std::vector<CellColumn> built(static_cast<std::size_t>(columns));
     const char* notes_start = end;
     RunInThreads(threads, [&](unsigned t) {
         const auto first = static_cast<std::size_t>(columns) * t / threads;
         const auto last = static_cast<std::size_t>(columns) * (t + 1) / threads;
         for (std::size_t c = first; c < last; ++c) {
             built[c].reserve(static_cast<std::size_t>(rows));
-            AdviseLargeFill(built[c].data(), static_cast<std::size_t>(rows) * sizeof(std::string));
+            AdviseLargeFill(built[c].data(), static_cast<std::size_t>(rows) * sizeof(CellText));
         }
         std::size_t c = 0;
         const char* after = field_scan::ForEachLine(
@@ -153,8 +153,8 @@ LoadResult ParseVersion1(LineCursor& cursor, bool version11) {
     for (int j = 0; j < old_rows; ++j) {
         for (int k = 0; k < old_columns; ++k) {
             cursor.next(line);
-            std::string& cell = sheet.mutableColumnCells(k + 1)[static_cast<std::size_t>(j + 1)];
-            cell.assign(line);
+            CellText& cell = sheet.mutableColumnCells(k + 1)[static_cast<std::size_t>(j + 1)];
+            cell = line;
             if (j >= 1 && k >= 1) AdjustDecimalSeparatorInPlace(cell, separator);
         }
         // Old sheets numbered their rows in the caption column; such a caption only repeats
@@ -219,7 +219,7 @@ bool FormatWorksheetFile(const Worksheet& sheet, std::string& text, std::string&
     std::size_t size =
         64 + 2 * kSkippedLines + 8 * static_cast<std::size_t>(columns) + sheet.notes().size() + 2;
     for (int c = 0; c < columns; ++c) {
-        for (const std::string& cell : sheet.columnCells(c)) size += cell.size() + 2;
+        for (const CellText& cell : sheet.columnCells(c)) size += cell.size() + 2;
     }
     text.clear();
     text.reserve(size);
@@ -233,14 +233,14 @@ bool FormatWorksheetFile(const Worksheet& sheet, std::string& text, std::string&
     line(std::to_string(columns));
     line(std::to_string(rows));
     for (int c = 0; c < columns; ++c) line(std::to_string(sheet.columnWidth(c)));
-    std::vector<const std::string*> column_cells(static_cast<std::size_t>(columns));
+    std::vector<const CellText*> column_cells(static_cast<std::size_t>(columns));
     for (int c = 0; c < columns; ++c) {
         column_cells[static_cast<std::size_t>(c)] = sheet.columnCells(c).data();
     }
     for (int r = 0; r < rows; ++r) {
         for (int c = 0; c < columns; ++c) {
-            const std::string& cell = column_cells[static_cast<std::size_t>(c)][r];
-            if (cell.find_first_of("\r\n") != std::string::npos) {
+            const std::string_view cell = column_cells[static_cast<std::size_t>(c)][r].view();
+            if (cell.find_first_of("\r\n") != std::string_view::npos) {
                 error = CellCannotBeSavedText(c, r, false);
                 return false;
             }

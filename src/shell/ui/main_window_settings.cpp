@@ -167,9 +167,9 @@ void TForm1::NumberGrid1MouseDown(int column, int row, Qt::KeyboardModifiers) {
     } else if (column == 0 && row >= 2) {
         m_grid->selectDataRow(row);
     } else if (column == 1 && row >= 2) {
-        const std::string caption =
-            m_dialogs.InputBox("Rad=" + std::to_string(row - 1),
-                               ChooseText("New row caption", "Ny radrubrik"), sheet.cell(1, row));
+        const std::string caption = m_dialogs.InputBox(
+            "Rad=" + std::to_string(row - 1), ChooseText("New row caption", "Ny radrubrik"),
+            std::string(sheet.cell(1, row)));
         m_grid->setCellText(1, row, caption);
         const TextWidthFunction width = [this](std::string_view t) { return textWidth(t); };
         m_grid->setColumnWidthPixels(1, CaptionColumnWidth(m_grid->sheet(), 1, width) + 4);
@@ -177,7 +177,7 @@ void TForm1::NumberGrid1MouseDown(int column, int row, Qt::KeyboardModifiers) {
         const bool swedish = CurrentLanguage() != Language::English;
         const std::string caption = m_dialogs.InputBox(
             (swedish ? "Kolumn=" : "Column=") + std::to_string(column - 1),
-            swedish ? "Ny kolumnrubrik" : "New column caption", sheet.cell(column, 1));
+            swedish ? "Ny kolumnrubrik" : "New column caption", std::string(sheet.cell(column, 1)));
         m_grid->setCellText(column, 1, caption);
         const TextWidthFunction width = [this](std::string_view t) { return textWidth(t); };
         m_grid->setColumnWidthPixels(

@@ -254,7 +254,7 @@ void TNumberGrid::Undo() {
 }
 
 void TNumberGrid::editText(int column, int row, const std::string& text) {
-    if (!m_undoing) m_history.recordEdit(column, row, sheet().cell(column, row), text);
+    if (!m_undoing) m_history.recordEdit(column, row, std::string(sheet().cell(column, row)), text);
     setCellText(column, row, text);
 }
 
@@ -262,7 +262,7 @@ bool TNumberGrid::selectCell(int column, int row) {
     const int c = col();
     const int r = this->row();
     if (!currentIndex().isValid() || (c == column && r == row)) return true;
-    const std::string text = sheet().cell(c, r);
+    const std::string text(sheet().cell(c, r));
     if (text.empty()) return true;
     const LeaveCellResult result = NormalizeCellOnLeave(text, DecimalSeparator());
     if (result.accepted) {

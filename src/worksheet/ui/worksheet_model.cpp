@@ -5,6 +5,13 @@
 #include "worksheet/cell_format.h"
 
 namespace tabulon::ui {
+namespace {
+
+QString ToQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
 
 WorksheetModel::WorksheetModel(QObject* parent)
     : QAbstractTableModel(parent), m_sheet(Worksheet::StartSheet()) {}
@@ -73,14 +80,14 @@ int WorksheetModel::columnCount(const QModelIndex& parent) const {
 
 QVariant WorksheetModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
-    const std::string& text = m_sheet.cell(gridColumn(index), gridRow(index));
+    const std::string_view text = m_sheet.cell(gridColumn(index), gridRow(index));
     switch (role) {
     case Qt::DisplayRole:
         // Formatted on every paint; nothing is cached, so a 10-million-cell sheet costs
         // only what is on screen.
         return QString::fromStdString(
             FormatCellForDisplay(text, m_decimals, m_significant, DecimalSeparator()));
-    case Qt::EditRole: return QString::fromStdString(text);
+    case Qt::EditRole: return ToQString(text);
     case Qt::TextAlignmentRole: return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     default: return {};
     }
@@ -96,9 +103,9 @@ QVariant WorksheetModel::headerData(int section, Qt::Orientation orientation, in
     if (role != Qt::DisplayRole && role != CaptionRole) return {};
     const int fixed = role == Qt::DisplayRole ? 0 : 1;
     if (orientation == Qt::Horizontal) {
-        return QString::fromStdString(m_sheet.cell(section + 2, fixed));
+        return ToQString(m_sheet.cell(section + 2, fixed));
     }
-    return QString::fromStdString(m_sheet.cell(fixed, section + 2));
+    return ToQString(m_sheet.cell(fixed, section + 2));
 }
 
 Qt::ItemFlags WorksheetModel::flags(const QModelIndex& index) const {

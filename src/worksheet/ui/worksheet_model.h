@@ -26,7 +26,7 @@ public:
     // Writes one cell by grid index, fixed cells included. Emits contentsEdited() when the
     // text really changes.
     void setCellText(int column, int row, const std::string& text);
-    const std::string& cellText(int column, int row) const { return m_sheet.cell(column, row); }
+    std::string_view cellText(int column, int row) const { return m_sheet.cell(column, row); }
 
     void setColumnWidth(int column, int width) { m_sheet.setColumnWidth(column, width); }
     void setNotes(std::string notes) { m_sheet.setNotes(std::move(notes)); }
