@@ -90,7 +90,7 @@ void FillColumns(std::string_view text_view, const std::vector<LineSpan>& lines,
                         }
                         add_column();  // a line wider than all before it
                     }
-                    CellText& cell = columns[filled++].emplace_back(field.begin, field.end);
+                    CellText& cell = columns[filled++].emplace_back(field.begin, field.end, limit);
                     if (data_row && c >= 2 && field.first_foreign && !field.has_separator) {
                         cell.setChar(static_cast<std::size_t>(field.first_foreign - field.begin),
                                      layout.separator);

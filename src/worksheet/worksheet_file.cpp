@@ -109,7 +109,7 @@ LoadResult ParseVersion20(LineCursor& cursor, unsigned threads) {
         std::size_t c = 0;
         const char* after = field_scan::ForEachLine(
             cells.data(), end, cell_count, [&](const char* begin, const char* line_end) {
-                if (c >= first && c < last) built[c].emplace_back(begin, line_end);
+                if (c >= first && c < last) built[c].emplace_back(begin, line_end, end);
                 if (++c == static_cast<std::size_t>(columns)) c = 0;
             });
         if (t == 0) notes_start = after;

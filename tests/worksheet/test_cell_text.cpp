@@ -39,6 +39,21 @@ TEST_P(CellTextLength, HoldsTheTextItWasMadeFrom) {
     }
 }
 
+// Readers pass how far they may read; the bytes after the text must not leak into the cell,
+// whether 16 bytes may be read (the fast way) or fewer (the plain copy).
+TEST_P(CellTextLength, ReadsNoMoreThanTheTextFromABoundedRange) {
+    const std::string text = Pattern(GetParam());
+    const std::string buffer = text + "XXXXXXXXXXXXXXXXX";  // 17 bytes that must not show
+    const char* const begin = buffer.data();
+    const char* const end = begin + text.size();
+    for (const char* readable_end : {begin + buffer.size(), end}) {
+        const CellText cell(begin, end, readable_end);
+        EXPECT_EQ(cell.size(), text.size());
+        EXPECT_EQ(cell.view(), text);
+        EXPECT_EQ(cell, CellText(text));  // what the plain constructor makes
+    }
+}
+
 TEST_P(CellTextLength, CopiesAreEqualAndIndependent) {
     const std::string text = Pattern(GetParam());
     CellText original(text);
