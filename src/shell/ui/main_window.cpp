@@ -74,9 +74,7 @@ void TForm1::showEvent(QShowEvent* event) {
 void TForm1::FormShow() {
     m_state.StartCaption = kStartCaption;
     setWindowTitle(QString::fromStdString(m_state.StartCaption));
-    Worksheet sheet = m_grid->sheet();
-    sheet.renumber();
-    m_grid->setSheet(std::move(sheet));
+    m_grid->editSheet([](Worksheet& sheet) { sheet.renumber(); });
     m_grid->setGridFont(ResolveFont("Times New Roman", 12, true));
     m_grid->setColumnWidthPixels(0, textWidth("100") + 4);
     m_state.MaxColumnWidth = 100;
