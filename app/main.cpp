@@ -5,7 +5,7 @@
 #include <QStandardPaths>
 #include <clocale>
 
-#include "shell/language.h"
+#include "base/language.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/qt_dialogs.h"
 #include "worksheet/ui/number_grid.h"

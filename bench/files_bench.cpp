@@ -12,7 +12,7 @@
 #include <string>
 #include <utility>
 
-#include "shell/language.h"
+#include "base/language.h"
 #include "worksheet/file_io.h"
 #include "worksheet/worksheet_file.h"
 

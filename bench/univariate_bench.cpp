@@ -11,7 +11,7 @@
 #include <random>
 
 #include "graphs/ui/paint_box.h"
-#include "shell/language.h"
+#include "base/language.h"
 #include "shell/scripted_dialogs.h"
 #include "shell/ui/main_window.h"
 #include "univariate/ui/xdata_window.h"

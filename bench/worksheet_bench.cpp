@@ -9,7 +9,7 @@
 #include <memory>
 #include <unistd.h>
 
-#include "shell/language.h"
+#include "base/language.h"
 #include "worksheet/ui/number_grid.h"
 #include "worksheet/ui/worksheet_model.h"
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "shell/language.h"
+#include "base/language.h"
 #include "worksheet/csv_file.h"
 #include "worksheet/file_io.h"
 #include "worksheet/text_encoding.h"

@@ -11,13 +11,13 @@
 #include "json.h"
 #include "numeric/number_text.h"
 #include "procedure_args.h"
-#include "shell/language.h"
+#include "base/language.h"
 #include "univariate/descriptive.h"
 #include "univariate/descriptive_graph.h"
 #include "univariate/descriptive_sample.h"
 #include "univariate/normal_plot.h"
 #include "univariate/outlier_tests.h"
-#include "worksheet/column_choice.h"
+#include "worksheet/column_reading.h"
 #include "worksheet/column_queries.h"
 
 namespace tabulon::cli {

@@ -3,7 +3,7 @@
 
 #include <iostream>
 
-#include "shell/language.h"
+#include "base/language.h"
 #include "worksheet/worksheet_file.h"
 
 namespace tabulon::cli {

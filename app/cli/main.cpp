@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "cli_commands.h"
-#include "shell/language.h"
+#include "base/language.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <iostream>
 
 #include "numeric/number_text.h"
-#include "shell/language.h"
+#include "base/language.h"
 #include "worksheet/worksheet_file.h"
 
 namespace tabulon::cli {

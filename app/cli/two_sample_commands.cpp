@@ -13,7 +13,7 @@
 #include "json.h"
 #include "numeric/number_text.h"
 #include "procedure_args.h"
-#include "shell/language.h"
+#include "base/language.h"
 #include "univariate/ftest.h"
 #include "univariate/ktest.h"
 #include "univariate/paired.h"

@@ -5,7 +5,7 @@
 #include <span>
 #include <string_view>
 
-#include "shell/dialogs.h"
+#include "graphs/font_spec.h"
 
 namespace tabulon {
 

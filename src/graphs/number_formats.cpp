@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "numeric/number_text.h"
-#include "shell/language.h"
+#include "base/language.h"
 
 namespace tabulon {
 namespace {

@@ -2,7 +2,7 @@
 #include "graphs/scale_texts.h"
 
 #include "numeric/number_text.h"
-#include "shell/language.h"
+#include "base/language.h"
 
 namespace tabulon {
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "numeric/extended.h"
-#include "shell/dialogs.h"
+#include "graphs/scale_choice.h"
 
 namespace tabulon {
 

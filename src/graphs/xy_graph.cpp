@@ -7,7 +7,7 @@
 
 #include "graphs/axis_ticks.h"
 #include "numeric/number_text.h"
-#include "shell/language.h"
+#include "base/language.h"
 
 namespace tabulon {
 namespace {

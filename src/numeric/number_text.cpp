@@ -6,7 +6,7 @@
 #include <climits>
 #include <cmath>
 
-#include "shell/language.h"
+#include "base/language.h"
 
 namespace tabulon {
 namespace {

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/language.h"
+#include "base/language.h"
 #include "worksheet/worksheet.h"
 
 namespace tabulon {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/dialogs.h"
+#include "graphs/dialogs.h"
 
 namespace tabulon {
 

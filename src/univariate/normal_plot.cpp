@@ -10,7 +10,7 @@
 #include "numeric/distributions.h"
 #include "numeric/number_text.h"
 #include "numeric/sample_statistics.h"
-#include "shell/language.h"
+#include "base/language.h"
 
 namespace tabulon {
 namespace {

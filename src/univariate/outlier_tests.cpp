@@ -9,7 +9,7 @@
 
 #include "numeric/distributions.h"
 #include "numeric/number_text.h"
-#include "shell/language.h"
+#include "base/language.h"
 
 namespace tabulon {
 namespace {

@@ -8,7 +8,7 @@
 #include "numeric/distributions.h"
 #include "numeric/number_text.h"
 #include "numeric/sample_statistics.h"
-#include "shell/language.h"
+#include "base/language.h"
 #include "worksheet/column_queries.h"
 
 namespace tabulon {

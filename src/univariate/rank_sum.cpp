@@ -13,7 +13,8 @@
 #include "graphs/xy_graph.h"
 #include "numeric/number_text.h"
 #include "numeric/sample_statistics.h"
-#include "shell/language.h"
+#include "base/language.h"
+#include "base/random.h"
 #include "worksheet/column_queries.h"
 
 namespace tabulon {
@@ -94,66 +95,6 @@ std::string RankSumRefusal(const RankSumStatistics& s) {
 // The simulation.
 
 namespace {
-
-std::uint64_t SplitMix64(std::uint64_t& state) {
-    std::uint64_t z = (state += 0x9E3779B97F4A7C15ULL);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-    return z ^ (z >> 31);
-}
-
-#if defined(__GNUC__) && defined(__x86_64__)
-#define TABULON_INLINE [[gnu::always_inline]] inline
-#else
-#define TABULON_INLINE inline
-#endif
-
-// xoshiro256++: fast, with no weak low bits, seeded through SplitMix64.
-class Xoshiro256 {
-public:
-    explicit Xoshiro256(std::uint64_t seed) {
-        for (auto& word : m_s) word = SplitMix64(seed);
-    }
-    TABULON_INLINE std::uint64_t Next() {
-        const std::uint64_t result = std::rotl(m_s[0] + m_s[3], 23) + m_s[0];
-        const std::uint64_t t = m_s[1] << 17;
-        m_s[2] ^= m_s[0];
-        m_s[3] ^= m_s[1];
-        m_s[1] ^= m_s[2];
-        m_s[0] ^= m_s[3];
-        m_s[2] ^= t;
-        m_s[3] = std::rotl(m_s[3], 45);
-        return result;
-    }
-    // 32 random bits; each 64-bit output serves twice.
-    TABULON_INLINE std::uint32_t Next32() {
-        if (m_spare_left) {
-            m_spare_left = false;
-            return static_cast<std::uint32_t>(m_spare);
-        }
-        m_spare = Next();
-        m_spare_left = true;
-        return static_cast<std::uint32_t>(m_spare >> 32);
-    }
-    // Uniform on 0 … bound − 1 without bias (multiply and reject the short remainder).
-    TABULON_INLINE std::uint32_t Below(std::uint32_t bound) {
-        std::uint64_t m = std::uint64_t(Next32()) * bound;
-        auto low = static_cast<std::uint32_t>(m);
-        if (low < bound) {
-            const std::uint32_t threshold = (0u - bound) % bound;
-            while (low < threshold) {
-                m = std::uint64_t(Next32()) * bound;
-                low = static_cast<std::uint32_t>(m);
-            }
-        }
-        return static_cast<std::uint32_t>(m >> 32);
-    }
-
-private:
-    std::uint64_t m_s[4];
-    std::uint64_t m_spare = 0;
-    bool m_spare_left = false;
-};
 
 // Draws uniformly random k-subsets of the positions 0 … N − 1 and returns the sum of their
 // ranks (position + 1). Instead of drawing k positions one by one it sets every bit of an

@@ -6,7 +6,7 @@
 
 #include "numeric/distributions.h"
 #include "numeric/number_text.h"
-#include "shell/language.h"
+#include "base/language.h"
 #include "univariate/rank_sum.h"
 
 namespace tabulon {

@@ -7,9 +7,9 @@
 #include "graphs/number_formats.h"
 #include "numeric/distributions.h"
 #include "numeric/number_text.h"
-#include "shell/language.h"
+#include "base/language.h"
 #include "univariate/ttest_graph.h"
-#include "worksheet/column_choice.h"
+#include "worksheet/column_reading.h"
 #include "worksheet/column_queries.h"
 
 namespace tabulon {

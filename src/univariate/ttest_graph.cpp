@@ -8,7 +8,7 @@
 #include "graphs/xy_graph.h"
 #include "numeric/distributions.h"
 #include "numeric/number_text.h"
-#include "shell/language.h"
+#include "base/language.h"
 
 namespace tabulon {
 

@@ -13,7 +13,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "shell/language.h"
+#include "base/language.h"
 
 namespace tabulon {
 namespace {

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "shell/language.h"
+#include "base/language.h"
 #include "worksheet/parallel_load.h"
 #include "worksheet/text_helpers.h"
 

@@ -2,7 +2,7 @@
 #include "worksheet/text_helpers.h"
 
 #include "numeric/number_text.h"
-#include "shell/language.h"
+#include "base/language.h"
 #include "worksheet/worksheet.h"
 
 namespace tabulon {

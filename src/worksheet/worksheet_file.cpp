@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "numeric/number_text.h"
-#include "shell/language.h"
+#include "base/language.h"
 #include "worksheet/csv_file.h"
 #include "worksheet/file_lines.h"
 #include "worksheet/parallel_load.h"

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "graphs/level_steps.h"
-#include "shell/language.h"
+#include "base/language.h"
 
 namespace tabulon {
 namespace {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "graphs/number_formats.h"
-#include "shell/language.h"
+#include "base/language.h"
 
 namespace tabulon {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "graphs/recording_canvas.h"
 #include "graphs/xy_graph.h"
-#include "shell/language.h"
+#include "base/language.h"
 
 namespace tabulon {
 namespace {

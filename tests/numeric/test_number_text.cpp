@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/language.h"
+#include "base/language.h"
 
 namespace tabulon {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "numeric/number_text.h"
 #include "numeric/sample_statistics.h"
-#include "shell/language.h"
+#include "base/language.h"
 
 namespace tabulon {
 namespace {

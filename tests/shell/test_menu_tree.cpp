@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include <set>
 
-#include "shell/language.h"
+#include "base/language.h"
 
 namespace tabulon {
 namespace {

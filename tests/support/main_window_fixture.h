@@ -9,7 +9,7 @@
 #include <memory>
 #include <random>
 
-#include "shell/language.h"
+#include "base/language.h"
 #include "shell/scripted_dialogs.h"
 #include "shell/ui/main_window.h"
 #include "worksheet/ui/number_grid.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "numeric/number_text.h"
-#include "shell/language.h"
+#include "base/language.h"
 #include "univariate/descriptive.h"
 #include "univariate/descriptive_sample.h"
 

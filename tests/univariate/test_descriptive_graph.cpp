@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "graphs/recording_canvas.h"
-#include "shell/language.h"
+#include "base/language.h"
 #include "univariate/descriptive_graph.h"
 
 namespace tabulon {

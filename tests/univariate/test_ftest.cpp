@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "numeric/distributions.h"
-#include "shell/language.h"
+#include "base/language.h"
 #include "univariate/ftest.h"
 
 namespace tabulon {

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "graphs/recording_canvas.h"
-#include "shell/language.h"
+#include "base/language.h"
 #include "univariate/ktest.h"
 
 namespace tabulon {

@@ -8,7 +8,7 @@
 
 #include "graphs/recording_canvas.h"
 #include "numeric/number_text.h"
-#include "shell/language.h"
+#include "base/language.h"
 #include "univariate/normal_plot.h"
 
 namespace tabulon {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/language.h"
+#include "base/language.h"
 #include "univariate/descriptive_sample.h"
 #include "univariate/outlier_tests.h"
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "numeric/number_text.h"
-#include "shell/language.h"
+#include "base/language.h"
 #include "univariate/paired.h"
 
 namespace tabulon {

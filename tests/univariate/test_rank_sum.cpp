@@ -6,7 +6,7 @@
 
 #include "graphs/recording_canvas.h"
 #include "numeric/number_text.h"
-#include "shell/language.h"
+#include "base/language.h"
 #include "univariate/rank_sum.h"
 
 namespace tabulon {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "graphs/recording_canvas.h"
-#include "shell/language.h"
+#include "base/language.h"
 #include "univariate/signed_rank_test.h"
 
 namespace tabulon {

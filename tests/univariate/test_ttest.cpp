@@ -7,7 +7,7 @@
 #include "graphs/recording_canvas.h"
 #include "numeric/distributions.h"
 #include "numeric/number_text.h"
-#include "shell/language.h"
+#include "base/language.h"
 #include "univariate/ttest.h"
 
 namespace tabulon {

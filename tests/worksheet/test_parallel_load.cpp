@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "shell/language.h"
+#include "base/language.h"
 #include "worksheet/csv_file.h"
 #include "worksheet/file_lines.h"
 #include "worksheet/parallel_load.h"

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "file_test_folder.h"
-#include "shell/language.h"
+#include "base/language.h"
 #include "worksheet/text_file.h"
 #include "worksheet/worksheet_file.h"
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "numeric/number_text.h"
-#include "shell/language.h"
+#include "base/language.h"
 #include "worksheet/text_helpers.h"
 #include "worksheet/worksheet.h"
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "file_test_folder.h"
-#include "shell/language.h"
+#include "base/language.h"
 #include "worksheet/worksheet_file.h"
 
 namespace tabulon {

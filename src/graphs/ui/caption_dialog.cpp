@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "shell/ui/fonts.h"
+#include "graphs/ui/fonts.h"
 
 namespace tabulon::ui {
 

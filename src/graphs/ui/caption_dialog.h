@@ -3,7 +3,7 @@
 
 #include <QDialog>
 
-#include "shell/dialogs.h"
+#include "graphs/dialogs.h"
 
 class QLineEdit;
 class QPushButton;

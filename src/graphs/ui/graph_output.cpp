@@ -15,8 +15,8 @@
 #include <cmath>
 
 #include "graphs/ui/qt_canvas.h"
-#include "shell/language.h"
-#include "shell/ui/clipboard_component.h"
+#include "base/language.h"
+#include "graphs/ui/clipboard_component.h"
 
 namespace tabulon::ui {
 namespace {

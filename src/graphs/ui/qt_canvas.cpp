@@ -8,7 +8,7 @@
 #include <QPolygon>
 #include <cmath>
 
-#include "shell/ui/fonts.h"
+#include "graphs/ui/fonts.h"
 
 namespace tabulon::ui {
 namespace {

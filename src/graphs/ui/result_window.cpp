@@ -18,9 +18,9 @@
 #include "graphs/ui/level_control.h"
 #include "graphs/ui/paint_box.h"
 #include "graphs/ui/qt_canvas.h"
-#include "shell/dialogs.h"
-#include "shell/language.h"
-#include "shell/ui/clipboard_component.h"
+#include "graphs/dialogs.h"
+#include "base/language.h"
+#include "graphs/ui/clipboard_component.h"
 
 namespace tabulon::ui {
 

@@ -3,7 +3,7 @@
 
 #include <QDialog>
 
-#include "shell/dialogs.h"
+#include "graphs/scale_choice.h"
 
 class QCheckBox;
 class QLineEdit;

@@ -7,8 +7,8 @@
 #include <QPixmap>
 
 #include "shell/app_state.h"
-#include "shell/language.h"
-#include "shell/ui/fonts.h"
+#include "base/language.h"
+#include "graphs/ui/fonts.h"
 
 namespace tabulon::ui {
 namespace {

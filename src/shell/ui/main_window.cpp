@@ -11,11 +11,11 @@
 #include <QVBoxLayout>
 
 #include "numeric/number_text.h"
-#include "shell/dialogs.h"
-#include "shell/language.h"
+#include "graphs/dialogs.h"
+#include "base/language.h"
 #include "shell/menu_tree.h"
 #include "shell/ui/command_table.h"
-#include "shell/ui/fonts.h"
+#include "graphs/ui/fonts.h"
 #include "worksheet/ui/number_grid.h"
 #include "worksheet/ui/worksheet_model.h"
 
@@ -44,7 +44,7 @@ TForm1::TForm1(Dialogs& dialogs, std::filesystem::path start_directory,
     m_memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_memo->hide();
 
-    m_grid->setDialogs(&m_dialogs);
+    m_grid->setMessageSink([this](const std::string& text) { m_dialogs.ShowMessage(text); });
     m_grid->setFixedColor(Qt::yellow);
     m_grid->setDecimals(2);
     m_grid->setSignificantDig(0);

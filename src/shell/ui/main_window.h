@@ -10,7 +10,7 @@
 #include <string>
 
 #include "shell/app_state.h"
-#include "shell/dialogs.h"
+#include "graphs/dialogs.h"
 #include "shell/grid_settings.h"
 
 class QAction;

@@ -2,8 +2,8 @@
 #include <QAction>
 #include <QPlainTextEdit>
 
-#include "shell/dialogs.h"
-#include "shell/language.h"
+#include "graphs/dialogs.h"
+#include "base/language.h"
 #include "shell/ui/main_window.h"
 #include "worksheet/ui/number_grid.h"
 #include "worksheet/ui/worksheet_model.h"

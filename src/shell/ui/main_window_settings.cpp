@@ -4,10 +4,10 @@
 #include <QMenu>
 
 #include "numeric/number_text.h"
-#include "shell/dialogs.h"
-#include "shell/language.h"
+#include "graphs/dialogs.h"
+#include "base/language.h"
 #include "shell/ui/about_window.h"
-#include "shell/ui/fonts.h"
+#include "graphs/ui/fonts.h"
 #include "shell/ui/main_window.h"
 #include "worksheet/column_width.h"
 #include "worksheet/ui/number_grid.h"

@@ -9,9 +9,9 @@
 
 #include "graphs/ui/caption_dialog.h"
 #include "graphs/ui/select_scale.h"
-#include "shell/ui/fonts.h"
+#include "graphs/ui/fonts.h"
 #include "shell/ui/question_windows.h"
-#include "worksheet/ui/column_choice_dialogs.h"
+#include "shell/ui/column_choice_dialogs.h"
 
 #include <QCheckBox>
 

@@ -4,7 +4,7 @@
 #include <QColor>
 #include <QFont>
 
-#include "shell/dialogs.h"
+#include "graphs/dialogs.h"
 
 class QWidget;
 

@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "shell/ui/dialog_buttons.h"
-#include "shell/ui/fonts.h"
+#include "graphs/ui/dialog_buttons.h"
+#include "graphs/ui/fonts.h"
 
 namespace tabulon::ui {
 namespace {

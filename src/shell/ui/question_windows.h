@@ -7,7 +7,7 @@
 #include <QFont>
 #include <QString>
 
-#include "shell/language.h"
+#include "base/language.h"
 
 class QLabel;
 class QLineEdit;

@@ -7,8 +7,8 @@
 
 #include "graphs/ui/level_control.h"
 #include "numeric/number_text.h"
-#include "shell/dialogs.h"
-#include "shell/language.h"
+#include "graphs/dialogs.h"
+#include "base/language.h"
 
 namespace tabulon::ui {
 

@@ -10,8 +10,8 @@
 
 #include "graphs/ui/result_window.h"
 #include "numeric/number_text.h"
-#include "shell/dialogs.h"
-#include "shell/language.h"
+#include "graphs/dialogs.h"
+#include "base/language.h"
 #include "worksheet/text_helpers.h"
 
 namespace tabulon::ui {

@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "graphs/ui/level_control.h"
-#include "shell/language.h"
+#include "base/language.h"
 
 namespace tabulon::ui {
 

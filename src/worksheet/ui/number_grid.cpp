@@ -10,8 +10,7 @@
 #include <QPointer>
 #include <QStyledItemDelegate>
 
-#include "shell/dialogs.h"
-#include "shell/language.h"
+#include "base/language.h"
 #include "worksheet/cell_format.h"
 #include "worksheet/ui/grid_header.h"
 #include "worksheet/ui/worksheet_model.h"
@@ -275,8 +274,8 @@ bool TNumberGrid::selectCell(int column, int row) {
     bool accept = false;
     if (OnNumberError) {
         OnNumberError(*this, column, row, accept);
-    } else if (m_dialogs) {
-        m_dialogs->ShowMessage("Not a number");
+    } else if (m_message_sink) {
+        m_message_sink("Not a number");
     }
     return accept;
 }

@@ -11,10 +11,6 @@
 #include "worksheet/change_list.h"
 #include "worksheet/worksheet.h"
 
-namespace tabulon {
-class Dialogs;
-}
-
 namespace tabulon::ui {
 
 class GridHeader;
@@ -44,7 +40,11 @@ public:
     void setSheet(Worksheet sheet);
     // Changes the sheet in place (no copy of its cells) and shows the result.
     void editSheet(const std::function<void(Worksheet&)>& change);
-    void setDialogs(Dialogs* dialogs) { m_dialogs = dialogs; }
+    // Where the grid's one message ("Not a number") goes; the main window routes it to the
+    // Dialogs interface, so the grid itself never asks the user anything.
+    void setMessageSink(std::function<void(const std::string&)> sink) {
+        m_message_sink = std::move(sink);
+    }
 
     int Decimals() const;
     void setDecimals(int decimals);
@@ -116,7 +116,7 @@ private:
     WorksheetModel* m_model;
     GridHeader* m_column_header;
     GridHeader* m_row_header;
-    Dialogs* m_dialogs = nullptr;
+    std::function<void(const std::string&)> m_message_sink;
     UndoHistory m_history;
     bool m_undoing = false;
     bool m_extended_select = false;

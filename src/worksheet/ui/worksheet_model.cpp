@@ -1,7 +1,7 @@
 // The Qt model over the worksheet.
 #include "worksheet/ui/worksheet_model.h"
 
-#include "shell/language.h"
+#include "base/language.h"
 #include "worksheet/cell_format.h"
 
 namespace tabulon::ui {

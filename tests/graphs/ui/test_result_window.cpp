@@ -18,7 +18,7 @@
 #include "graphs/ui/level_control.h"
 #include "graphs/ui/paint_box.h"
 #include "graphs/ui/sample_result_window.h"
-#include "shell/language.h"
+#include "base/language.h"
 #include "shell/scripted_dialogs.h"
 
 namespace tabulon::testing {

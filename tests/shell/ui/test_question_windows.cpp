@@ -8,7 +8,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "shell/ui/clipboard_component.h"
+#include "graphs/ui/clipboard_component.h"
 #include "shell/ui/question_windows.h"
 #include "worksheet/worksheet.h"
 

@@ -11,7 +11,7 @@
 
 #include "graphs/ui/result_window.h"
 #include "support/main_window_fixture.h"
-#include "univariate/ui/two_sample_commands.h"
+#include "shell/ui/two_sample_commands.h"
 
 namespace tabulon::testing {
 

@@ -1,5 +1,5 @@
 // Choosing columns and reading them, with scripted answers.
-#include "worksheet/column_choice.h"
+#include "shell/column_choice.h"
 
 #include <gtest/gtest.h>
 

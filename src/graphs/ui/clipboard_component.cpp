@@ -1,5 +1,5 @@
 // Pictures and texts on the clipboard.
-#include "shell/ui/clipboard_component.h"
+#include "graphs/ui/clipboard_component.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -4,7 +4,7 @@
 #include <QFont>
 #include <QString>
 
-#include "shell/dialogs.h"
+#include "graphs/font_spec.h"
 
 namespace tabulon::ui {
 

@@ -1,14 +1,14 @@
 // The 1-Dim commands Statistikdata, Outliers and Test av normalfördelning.
 #include <QDialog>
 
-#include "shell/language.h"
+#include "base/language.h"
 #include "shell/ui/command_table.h"
 #include "shell/ui/main_window.h"
 #include "univariate/descriptive_sample.h"
 #include "univariate/normal_plot.h"
 #include "univariate/ui/normal_plot_window.h"
 #include "univariate/ui/xdata_window.h"
-#include "worksheet/column_choice.h"
+#include "shell/column_choice.h"
 #include "worksheet/column_queries.h"
 #include "worksheet/ui/number_grid.h"
 

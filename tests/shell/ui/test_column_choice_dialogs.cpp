@@ -6,9 +6,9 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "shell/language.h"
+#include "base/language.h"
 #include "shell/ui/qt_dialogs.h"
-#include "worksheet/ui/column_choice_dialogs.h"
+#include "shell/ui/column_choice_dialogs.h"
 
 namespace tabulon::ui {
 namespace {

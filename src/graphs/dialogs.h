@@ -1,5 +1,7 @@
 // Every question the program puts to the user goes through this one interface: the real
-// implementation shows windows, tests and tabulon-cli answer from a script.
+// implementation shows windows, tests and tabulon-cli answer from a script. It sits with the
+// graphs because the result windows, the lowest windows that ask, need it; its answers are
+// plain values of the layers below.
 #pragma once
 
 #include <cstdint>
@@ -8,44 +10,16 @@
 #include <utility>
 #include <vector>
 
-#include "shell/language.h"
+#include "base/language.h"
+#include "graphs/font_spec.h"
+#include "graphs/scale_choice.h"
 #include "worksheet/file_io.h"
 
 namespace tabulon {
 
-struct FontSpec {
-    std::string family;
-    int point_size = 12;
-    bool bold = false;
-    bool italic = false;
-    bool underline = false;
-    bool strikeout = false;
-    std::uint32_t color = 0;  // 0x00BBGGRR
-
-    bool operator==(const FontSpec&) const = default;
-};
-
 struct KXAnswer {
     bool ok = false;
     std::string answer;  // what the edit box held, also after Cancel
-};
-
-// The axis scale dialog: the three edits as texts and the "automatic" check box.
-struct ScaleChoice {
-    std::string maximum;
-    std::string minimum;
-    std::string step;
-    bool automatic = false;
-
-    bool operator==(const ScaleChoice&) const = default;
-};
-
-// The caption dialog: a text to place on a graph and the font it is drawn in.
-struct CaptionChoice {
-    std::string text;
-    FontSpec font;
-
-    bool operator==(const CaptionChoice&) const = default;
 };
 
 // Filters are written "Name (*.ext)|*.ext|Other|*.*" as the file dialogs are set up.

@@ -7,13 +7,11 @@
 #include <utility>
 #include <vector>
 
-#include "shell/dialogs.h"
+#include "graphs/dialogs.h"
+#include "worksheet/column_reading.h"
 #include "worksheet/worksheet.h"
 
 namespace tabulon {
-
-// The labels of every data column, in column order.
-std::vector<std::string> DataColumnLabels(const Worksheet& sheet);
 
 // One column for the single-column procedures. nullopt: the user cancelled (the command ends
 // silently). 0: the window was confirmed with nothing selected (no values).
@@ -28,16 +26,5 @@ std::optional<std::vector<int>> ChooseColumns(const Worksheet& sheet, Dialogs& d
 // own `too_few_message` is shown and nothing is chosen.
 std::optional<std::pair<int, int>> ChooseTwoColumns(const Worksheet& sheet, Dialogs& dialogs,
                                                     const std::string& too_few_message);
-
-// The non-empty cells of a column, top to bottom, with the visible row number of each.
-struct ColumnValues {
-    std::vector<std::string> values;
-    std::vector<std::string> row_numbers;
-};
-ColumnValues ReadColumn(const Worksheet& sheet, int column);
-
-// The bar charts' work sheet: one column and one row fewer than the source, the column
-// numbers joined to their captions ("3:Vikt"), the row captions left out.
-Worksheet CopyToWorkGrid(const Worksheet& source);
 
 }  // namespace tabulon

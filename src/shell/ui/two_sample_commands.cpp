@@ -1,11 +1,13 @@
 // The menu commands of the t-tests, the F-test, the test against a constant, the paired
 // tests and the rank-sum test: choose the columns, compute, open the window.
-#include "univariate/ui/two_sample_commands.h"
+#include "shell/ui/two_sample_commands.h"
 
 #include <QDialog>
+#include <QStatusBar>
 
+#include "graphs/ui/progress_run.h"
 #include "numeric/number_text.h"
-#include "shell/language.h"
+#include "base/language.h"
 #include "shell/ui/command_table.h"
 #include "shell/ui/main_window.h"
 #include "univariate/ftest.h"
@@ -15,7 +17,7 @@
 #include "univariate/ui/signed_rank_window.h"
 #include "univariate/ui/ttest_manual_window.h"
 #include "univariate/ui/ttest_window.h"
-#include "worksheet/column_choice.h"
+#include "shell/column_choice.h"
 #include "worksheet/text_helpers.h"
 #include "worksheet/ui/number_grid.h"
 
@@ -90,6 +92,31 @@ void FTestFromColumns(TForm1& form) {
     auto* window = Owned(new TTtestmanual(form.dialogs(), ManualMode::FTest, &form));
     window->Fill(FTestInputsFromSamples(*samples));
     PresentTwoSampleWindow(*window);
+}
+
+// The simulation on worker threads, followed by the main window's progress bar and a
+// progress window with Cancel; nullopt when the user cancelled.
+std::optional<RankSumDistribution> RunRankSumSimulation(TForm1& form, int n1, int n2,
+                                                        const RankSumRunSettings& settings) {
+    std::optional<RankSumDistribution> result;
+    const bool status_was_visible = form.statusBar()->isVisible();
+    form.statusBar()->show();
+    ProgressRun run;
+    run.parent = &form;
+    run.caption = WindowCaption("Simulating the rank sum…", "Simulerar rangsumman…");
+    run.bar = form.ProgressBar1();
+    run.on_started = settings.on_started;
+    const bool finished = RunWithProgress(run, [&](ProgressSignals& job) {
+        RankSumSimulationOptions options;
+        options.draws = settings.draws;
+        options.seed = settings.seed;
+        options.cancel = &job.cancel;
+        options.progress = job.report;
+        result = SimulateRankSumDistribution(n1, n2, options);
+    });
+    if (!status_was_visible) form.statusBar()->hide();
+    if (!finished) return std::nullopt;
+    return result;
 }
 
 void TestAgainstConstant(TForm1& form) {

@@ -1,5 +1,5 @@
 // The button rows the program's small dialogs share.
-#include "shell/ui/dialog_buttons.h"
+#include "graphs/ui/dialog_buttons.h"
 
 #include <QDialog>
 #include <QHBoxLayout>

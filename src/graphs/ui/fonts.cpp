@@ -1,5 +1,5 @@
 // Font resolution and colour conversions.
-#include "shell/ui/fonts.h"
+#include "graphs/ui/fonts.h"
 
 #include <QColor>
 #include <QFontDatabase>

@@ -1,5 +1,5 @@
 // The column choice windows and the text import dialog.
-#include "worksheet/ui/column_choice_dialogs.h"
+#include "shell/ui/column_choice_dialogs.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -9,9 +9,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "shell/language.h"
-#include "shell/ui/dialog_buttons.h"
-#include "shell/ui/fonts.h"
+#include "base/language.h"
+#include "graphs/ui/dialog_buttons.h"
+#include "graphs/ui/fonts.h"
 
 namespace tabulon::ui {
 namespace {

@@ -1,5 +1,5 @@
 // The current language and the bilingual text chooser.
-#include "shell/language.h"
+#include "base/language.h"
 
 namespace tabulon {
 
