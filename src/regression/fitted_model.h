@@ -68,9 +68,11 @@ struct BandHalfWidths {
     Extended prediction = 0;
 };
 
-// y(x): the fitted value with the line's and a single point's half-widths.
+// y(x): the fitted value with the line's and a single point's half-widths (none for a fit
+// without bands, such as point to point).
 struct YFromXResult {
     Extended y = 0;
+    bool has_interval = true;
     Extended line_half_width = 0;
     Extended point_half_width = 0;
 };
@@ -136,8 +138,8 @@ public:
 
     // Both half-widths at x; nullopt when the fit has no bands.
     virtual std::optional<BandHalfWidths> BandsAt(Extended x) const = 0;
-    // y(x) with both intervals; nullopt when the fit gives no intervals.
-    virtual std::optional<YFromXResult> YFromX(Extended x) const;
+    // y(x), with both intervals when the fit has bands.
+    virtual YFromXResult YFromX(Extended x) const;
     // x from a measured y, the mean of `replicates` (at least 1) measurements.
     virtual XFromYResult XFromY(Extended y, int replicates) const = 0;
 

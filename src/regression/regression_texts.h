@@ -15,7 +15,8 @@ std::string FormatF5(Extended value);
 // G4 / G3: the general format with 4 (3) significant digits.
 std::string FormatG4(Extended value);
 std::string FormatG3(Extended value);
-// A number of a report: shortest general text; "-" for a value that is not finite.
+// G4 and G3 write an infinite value as "∞" or "-∞" and NaN as "-".
+// A number of a report: the shortest general text, with the same care for infinity.
 std::string FormatReportNumber(Extended value);
 
 // "Konfidensintervall: 95%" / "Confidence inteval: 95%".
@@ -28,6 +29,12 @@ std::vector<std::string> XFromYLines(Extended y, int replicates, const XFromYRes
 
 // Residualer > Visa numeriskt: "x : residual" and one "x : residual" line per point.
 ReportText ResidualListReport(const FittedModel& model);
+
+// RMS: √(Σ(y − ŷ)²/n) beside the residual standard deviation √(Σ(y − ŷ)²/df).
+ReportText RmsReport(const FittedModel& model);
+
+// "5%": G3 of 100·(1 − level) and "%", as the significance texts name the level.
+std::string RiskText(Extended level);
 
 // Kopiera > Text: the axes ("y mot x"), the fit's name, equation and status line, the level
 // line, then each report shown (its caption and lines, an empty line before each).
