@@ -7,9 +7,9 @@
 namespace tabulon::cli {
 
 void AddFileCommands(std::vector<CliCommand>& table) {
-    table.push_back({"info", "FILE", RunInfo});
-    table.push_back({"convert", "IN OUT [--titles] [--column-captions] [--row-captions]",
-                     RunConvert});
+    table.push_back({"info", "FILE [--titles]", RunInfo});
+    table.push_back(
+        {"convert", "IN OUT [--titles] [--column-captions] [--row-captions]", RunConvert});
 }
 
 std::vector<CliCommand> CliCommands() {

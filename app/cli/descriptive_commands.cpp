@@ -7,26 +7,27 @@
 #include <string>
 #include <vector>
 
+#include "base/language.h"
 #include "cli_commands.h"
 #include "json.h"
 #include "numeric/number_text.h"
 #include "procedure_args.h"
-#include "base/language.h"
 #include "univariate/descriptive.h"
 #include "univariate/descriptive_graph.h"
 #include "univariate/descriptive_sample.h"
 #include "univariate/normal_plot.h"
 #include "univariate/outlier_tests.h"
-#include "worksheet/column_reading.h"
 #include "worksheet/column_queries.h"
+#include "worksheet/column_reading.h"
 
 namespace tabulon::cli {
 namespace {
 
 constexpr const char* kStatsUsage =
-    "FILE [--column C] [--level L] [--test grubbs|gauss|dixon] [--json] [--graph OUT] "
+    "FILE [--titles] [--column C] [--level L] [--test grubbs|gauss|dixon] [--json] [--graph OUT] "
     "[--size WxH]";
-constexpr const char* kNormplotUsage = "FILE [--column C] [--json] [--graph OUT] [--size WxH]";
+constexpr const char* kNormplotUsage =
+    "FILE [--titles] [--column C] [--json] [--graph OUT] [--size WxH]";
 
 // The one column the command works on: the one named, or the only data column.
 std::optional<int> TheColumn(const Worksheet& sheet, const ProcedureArgs& args,
@@ -135,7 +136,7 @@ int RunStats(const std::vector<std::string>& raw) {
         level = *parsed;
     }
 
-    const auto sheet = LoadProcedureSheet(args->file, error);
+    const auto sheet = LoadProcedureSheet(*args, error);
     if (!sheet) {
         std::cerr << error << '\n';
         return kExitRefused;
@@ -185,7 +186,7 @@ int RunNormplot(const std::vector<std::string>& raw) {
     std::string error;
     const auto args = ParseProcedureArgs(raw, {}, error);
     if (!args) return ProcedureUsage("normplot", kNormplotUsage, error);
-    const auto sheet = LoadProcedureSheet(args->file, error);
+    const auto sheet = LoadProcedureSheet(*args, error);
     if (!sheet) {
         std::cerr << error << '\n';
         return kExitRefused;

@@ -17,8 +17,20 @@ int UsageError(const char* usage) {
 }  // namespace
 
 int RunInfo(const std::vector<std::string>& args) {
-    if (args.size() != 1 || args[0].rfind("--", 0) == 0) return UsageError("info FILE");
-    const LoadResult loaded = LoadWorksheet(args[0]);
+    constexpr const char* kUsage = "info FILE [--titles]";
+    std::vector<std::string> names;
+    TextImportOptions import;
+    for (const std::string& arg : args) {
+        if (arg == "--titles") {
+            import.column_captions = true;
+        } else if (arg.rfind("--", 0) == 0) {
+            return UsageError(kUsage);
+        } else {
+            names.push_back(arg);
+        }
+    }
+    if (names.size() != 1) return UsageError(kUsage);
+    const LoadResult loaded = LoadWorksheet(names[0], import);
     if (!loaded.ok) {
         std::cerr << loaded.error << '\n';
         return 1;

@@ -7,6 +7,7 @@
 namespace tabulon::cli {
 
 // Prints the grid size and, per data column, its number, caption and count of filled cells.
+// --titles reads the first line of a text or .csv file as the column captions.
 // Returns the exit status: 0, 1 when the file is refused, 2 for usage errors.
 int RunInfo(const std::vector<std::string>& args);
 

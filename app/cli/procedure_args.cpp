@@ -3,8 +3,9 @@
 
 #include <iostream>
 
-#include "numeric/number_text.h"
 #include "base/language.h"
+#include "numeric/number_text.h"
+#include "worksheet/column_queries.h"
 #include "worksheet/worksheet_file.h"
 
 namespace tabulon::cli {
@@ -25,6 +26,32 @@ std::vector<std::string> SplitCommas(const std::string& text) {
     return parts;
 }
 
+// The columns a command will read, for the first-line check: each named one, a caption that
+// names none matched against the first line (where a forgotten --titles left it), or else
+// the only data column. Names that match nothing are left for ResolveColumns to refuse.
+std::vector<int> ColumnsToRead(const Worksheet& sheet, const std::vector<std::string>& specs) {
+    std::vector<int> columns;
+    for (const std::string& spec : specs) {
+        int c = ResolveColumn(sheet, spec);
+        for (int k = Worksheet::kFixedColumns; c == 0 && k < sheet.columnCount(); ++k) {
+            if (sheet.cell(k, Worksheet::kFixedRows) == spec) c = k;
+        }
+        if (c != 0) columns.push_back(c);
+    }
+    int only = 0;
+    if (specs.empty() && SingleDataColumn(sheet, only)) columns.push_back(only);
+    return columns;
+}
+
+// The refusal for a first line of captions read as data, in the words of the conversion
+// error the procedure would otherwise raise, with where it is and what to do.
+std::string HeaderLineText(std::string_view cell, int column) {
+    const std::string c = std::to_string(column - 1);
+    return ConversionError(cell).what() +
+           ChooseText(" (row 1, column " + c + "); is the first line a header? Use --titles.",
+                      " (rad 1, kolumn " + c + "); är första raden en rubrikrad? Använd --titles.");
+}
+
 }  // namespace
 
 std::optional<ProcedureArgs> ParseProcedureArgs(const std::vector<std::string>& args,
@@ -36,6 +63,8 @@ std::optional<ProcedureArgs> ParseProcedureArgs(const std::vector<std::string>& 
         const bool has_value = i + 1 < args.size();
         if (a == "--json") {
             out.json = true;
+        } else if (a == "--titles") {
+            out.titles = true;
         } else if (a == "--column" && has_value) {
             out.columns.push_back(args[++i]);
         } else if (a == "--columns" && has_value) {
@@ -80,11 +109,26 @@ std::optional<ProcedureArgs> ParseProcedureArgs(const std::vector<std::string>& 
     return out;
 }
 
-std::optional<Worksheet> LoadProcedureSheet(const std::string& file, std::string& error) {
-    LoadResult loaded = LoadWorksheet(file, TextImportOptions{});
+std::optional<Worksheet> LoadProcedureSheet(const ProcedureArgs& args, std::string& error) {
+    TextImportOptions import;
+    import.column_captions = args.titles;
+    LoadResult loaded = LoadWorksheet(args.file, import);
     if (!loaded.ok) {
         error = loaded.error;
         return std::nullopt;
+    }
+    // Only a text or .csv file can hold captions where values belong; checked here, once for
+    // every command, before any of them reads a value.
+    const bool text_file =
+        loaded.kind == WorksheetFileKind::Text || loaded.kind == WorksheetFileKind::Csv;
+    if (text_file && !args.titles) {
+        for (int c : ColumnsToRead(loaded.sheet, args.columns)) {
+            const std::string_view cell = loaded.sheet.cell(c, Worksheet::kFixedRows);
+            if (!cell.empty() && !ParseNumber(cell, DecimalSeparator())) {
+                error = HeaderLineText(cell, c);
+                return std::nullopt;
+            }
+        }
     }
     return std::move(loaded.sheet);
 }

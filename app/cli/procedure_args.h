@@ -17,6 +17,7 @@ namespace tabulon::cli {
 struct ProcedureArgs {
     std::string file;
     std::vector<std::string> columns;  // as given: numbers ("3") or captions ("Vikt")
+    bool titles = false;  // --titles: a text or .csv file's first line holds the captions
     std::optional<std::string> level;
     bool json = false;
     std::optional<std::string> graph;
@@ -25,15 +26,19 @@ struct ProcedureArgs {
     std::map<std::string, std::string> options;  // the command's own --KEY VALUE pairs
 };
 
-// Parses FILE [--column C | --columns A,B,...] [--level L] [--json] [--graph OUT] [--size WxH]
-// and the `option_keys` given (each takes one value). nullopt with `error` set on misuse.
+// Parses FILE [--titles] [--column C | --columns A,B,...] [--level L] [--json] [--graph OUT]
+// [--size WxH] and the `option_keys` given (each takes one value). nullopt with `error` set on
+// misuse.
 std::optional<ProcedureArgs> ParseProcedureArgs(const std::vector<std::string>& args,
                                                 const std::set<std::string>& option_keys,
                                                 std::string& error);
 
-// Reads the worksheet file (text and .csv files without caption rows or columns).
-// nullopt with the reader's message in `error` when it is refused.
-std::optional<Worksheet> LoadProcedureSheet(const std::string& file, std::string& error);
+// Reads the worksheet file of `args`: a text or .csv file with its first line as the column
+// captions when --titles is given, else values only (a .tbn file carries its captions and
+// ignores --titles). nullopt with the message in `error` when the reader refuses the file, or
+// when a text or .csv file read without --titles has a first line that is not numbers in a
+// column the command reads: those named, or else the only data column.
+std::optional<Worksheet> LoadProcedureSheet(const ProcedureArgs& args, std::string& error);
 
 // The column a spec names: its number (the text of row 0) or else its caption; 0 if none.
 int ResolveColumn(const Worksheet& sheet, const std::string& spec);

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "base/language.h"
 #include "cli_commands.h"
 #include "json.h"
 #include "numeric/number_text.h"
 #include "procedure_args.h"
-#include "base/language.h"
 #include "univariate/ftest.h"
 #include "univariate/ktest.h"
 #include "univariate/paired.h"
@@ -26,7 +26,7 @@ namespace tabulon::cli {
 namespace {
 
 constexpr const char* kTwoColumnUsage =
-    "FILE --columns A,B [--level L] [--json] [--graph OUT] [--size WxH]";
+    "FILE [--titles] --columns A,B [--level L] [--json] [--graph OUT] [--size WxH]";
 
 void PrintLines(const std::vector<std::string>& lines) {
     for (const std::string& line : lines) std::cout << line << '\n';
@@ -70,7 +70,7 @@ std::optional<Prepared> Prepare(const std::string& name, const std::string& usag
         }
         p.level = *level;
     }
-    auto sheet = LoadProcedureSheet(p.args.file, error);
+    auto sheet = LoadProcedureSheet(p.args, error);
     if (!sheet) {
         status = Refuse(error);
         return std::nullopt;
@@ -202,7 +202,7 @@ int RunFTest(const std::vector<std::string>& raw) {
 
 int RunKTest(const std::vector<std::string>& raw) {
     const std::string usage =
-        "FILE --column C --constant K [--level L] [--json] [--graph OUT] [--size WxH]";
+        "FILE [--titles] --column C --constant K [--level L] [--json] [--graph OUT] [--size WxH]";
     int status = kExitOk;
     auto p = Prepare("ktest", usage, raw, {"constant"}, 1, status);
     if (!p) return status;
@@ -269,7 +269,7 @@ int RunPairedT(const std::vector<std::string>& raw) {
 }
 
 int RunSignRank(const std::vector<std::string>& raw) {
-    const std::string usage = "FILE --columns A,B [--json] [--graph OUT] [--size WxH]";
+    const std::string usage = "FILE [--titles] --columns A,B [--json] [--graph OUT] [--size WxH]";
     int status = kExitOk;
     auto p = Prepare("signrank", usage, raw, {}, 2, status);
     if (!p) return status;
@@ -302,7 +302,7 @@ int RunSignRank(const std::vector<std::string>& raw) {
 
 int RunRankSum(const std::vector<std::string>& raw) {
     const std::string usage =
-        "FILE --columns A,B [--seed S] [--draws N] [--threads T] [--json] [--graph OUT] "
+        "FILE [--titles] --columns A,B [--seed S] [--draws N] [--threads T] [--json] [--graph OUT] "
         "[--size WxH]";
     int status = kExitOk;
     auto p = Prepare("ranksum", usage, raw, {"seed", "draws", "threads"}, 2, status);
@@ -363,13 +363,15 @@ int RunRankSum(const std::vector<std::string>& raw) {
 
 void AddTwoSampleCommands(std::vector<CliCommand>& table) {
     table.push_back({"ttest", kTwoColumnUsage + std::string(" [--mode mean|variable]"), RunTTest});
-    table.push_back({"ftest", "FILE --columns A,B [--level L] [--json]", RunFTest});
+    table.push_back({"ftest", "FILE [--titles] --columns A,B [--level L] [--json]", RunFTest});
+    table.push_back({"ktest",
+                     "FILE [--titles] --column C --constant K [--level L] [--json] [--graph OUT]",
+                     RunKTest});
+    table.push_back({"paired-t", "FILE [--titles] --columns A,B [--level L] [--json]", RunPairedT});
     table.push_back(
-        {"ktest", "FILE --column C --constant K [--level L] [--json] [--graph OUT]", RunKTest});
-    table.push_back({"paired-t", "FILE --columns A,B [--level L] [--json]", RunPairedT});
-    table.push_back({"signrank", "FILE --columns A,B [--json] [--graph OUT]", RunSignRank});
+        {"signrank", "FILE [--titles] --columns A,B [--json] [--graph OUT]", RunSignRank});
     table.push_back({"ranksum",
-                     "FILE --columns A,B [--seed S] [--draws N] [--threads T] [--json] "
+                     "FILE [--titles] --columns A,B [--seed S] [--draws N] [--threads T] [--json] "
                      "[--graph OUT]",
                      RunRankSum});
 }
