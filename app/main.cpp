@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
     const std::filesystem::path config =
         QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString();
     tabulon::ui::QtDialogs dialogs;
-    tabulon::ui::TForm1 window(dialogs, start, config);
+    tabulon::ui::MainWindow window(dialogs, start, config);
     dialogs.setParentWindow(&window);
     // --screenshot FILE: render the main window with a few sample values offscreen, for the
     // README, and stop.

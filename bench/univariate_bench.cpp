@@ -20,8 +20,8 @@
 namespace {
 
 using tabulon::Worksheet;
-using tabulon::ui::TBtnBottomDlg4;
-using tabulon::ui::TForm1;
+using tabulon::ui::XDataWindow;
+using tabulon::ui::MainWindow;
 
 constexpr int kValues = 1'000'000;
 
@@ -50,14 +50,14 @@ struct Program {
         const auto base = std::filesystem::temp_directory_path() / "tabulon-univariate-bench";
         std::filesystem::create_directories(base / "start");
         std::filesystem::create_directories(base / "cfg");
-        form = std::make_unique<TForm1>(dialogs, base / "start", base / "cfg");
+        form = std::make_unique<MainWindow>(dialogs, base / "start", base / "cfg");
         form->show();
         QApplication::processEvents();
         tabulon::CurrentTextSettings() = {tabulon::Language::Swedish, ','};
         form->NumberGrid1()->setSheet(MillionValueSheet());
     }
     tabulon::ScriptedDialogs dialogs;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 Program& SharedProgram() {
@@ -65,9 +65,9 @@ Program& SharedProgram() {
     return program;
 }
 
-TBtnBottomDlg4* OpenWindow(TForm1& form) {
+XDataWindow* OpenWindow(MainWindow& form) {
     form.Execute("endim.statistikdata");
-    const auto windows = form.findChildren<TBtnBottomDlg4*>();
+    const auto windows = form.findChildren<XDataWindow*>();
     return windows.isEmpty() ? nullptr : windows.back();
 }
 
@@ -76,7 +76,7 @@ TBtnBottomDlg4* OpenWindow(TForm1& form) {
 void BM_OpenXDataWindow(benchmark::State& state) {
     Program& program = SharedProgram();
     for (auto _ : state) {
-        TBtnBottomDlg4* window = OpenWindow(*program.form);
+        XDataWindow* window = OpenWindow(*program.form);
         if (!window) {
             state.SkipWithError("no window opened");
             return;
@@ -94,7 +94,7 @@ BENCHMARK(BM_OpenXDataWindow)->Unit(benchmark::kMillisecond)->Iterations(3);
 // One repaint of the graph of a million values at the window's size.
 void BM_RepaintXDataGraph(benchmark::State& state) {
     Program& program = SharedProgram();
-    TBtnBottomDlg4* window = OpenWindow(*program.form);
+    XDataWindow* window = OpenWindow(*program.form);
     if (!window) {
         state.SkipWithError("no window opened");
         return;

@@ -54,7 +54,7 @@ protected:
     }
 
     void open() {
-        window = std::make_unique<ui::TForm1>(dialogs, start.path(), config.path() / "cfg");
+        window = std::make_unique<ui::MainWindow>(dialogs, start.path(), config.path() / "cfg");
         window->show();
         QApplication::processEvents();
     }
@@ -88,7 +88,7 @@ protected:
     TempDir start;
     TempDir config;
     ScriptedDialogs dialogs;
-    std::unique_ptr<ui::TForm1> window;
+    std::unique_ptr<ui::MainWindow> window;
 };
 
 }  // namespace tabulon::testing

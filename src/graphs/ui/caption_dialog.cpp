@@ -10,7 +10,7 @@
 
 namespace tabulon::ui {
 
-TForm30::TForm30(const CaptionChoice& current, Dialogs& dialogs, QWidget* parent)
+CaptionDialog::CaptionDialog(const CaptionChoice& current, Dialogs& dialogs, QWidget* parent)
     : QDialog(parent), m_dialogs(dialogs), m_font(current.font) {
     setWindowTitle("Bildtext");
     setAttribute(Qt::WA_DeleteOnClose, false);  // the caller reads it after exec()
@@ -38,7 +38,7 @@ TForm30::TForm30(const CaptionChoice& current, Dialogs& dialogs, QWidget* parent
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TForm30::FontButtonClick() {
+void CaptionDialog::FontButtonClick() {
     FontSpec preset = m_font;
     if (preset.family.empty()) preset = ToFontSpec(Edit1->font());
     if (const auto chosen = m_dialogs.ChooseFont(preset)) {
@@ -47,7 +47,7 @@ void TForm30::FontButtonClick() {
     }
 }
 
-CaptionChoice TForm30::choice() const {
+CaptionChoice CaptionDialog::choice() const {
     return {Edit1->text().toStdString(),
             m_font.family.empty() ? ToFontSpec(Edit1->font()) : m_font};
 }

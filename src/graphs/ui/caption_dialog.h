@@ -1,4 +1,4 @@
-// TForm30, the caption dialog ("Bildtext"): a text to place on a graph and its font.
+// CaptionDialog, the caption dialog ("Bildtext"): a text to place on a graph and its font.
 #pragma once
 
 #include <QDialog>
@@ -10,11 +10,11 @@ class QPushButton;
 
 namespace tabulon::ui {
 
-class TForm30 : public QDialog {
+class CaptionDialog : public QDialog {
     Q_OBJECT
 public:
     // The "Font" button asks through `dialogs`, preset with the edit's font.
-    TForm30(const CaptionChoice& current, Dialogs& dialogs, QWidget* parent = nullptr);
+    CaptionDialog(const CaptionChoice& current, Dialogs& dialogs, QWidget* parent = nullptr);
 
     CaptionChoice choice() const;
     void FontButtonClick();

@@ -3,6 +3,7 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
@@ -57,6 +58,10 @@ TLevelControl::TLevelControl(LevelRules rules, QWidget* parent)
     }
     layout->addLayout(arrows);
 
+    m_label = new QLabel(this);
+    m_label->setObjectName("LevelLabel");
+    m_label->hide();
+    layout->addWidget(m_label);
     m_edit = new QLineEdit(this);
     m_edit->setObjectName("LevelEdit");
     m_edit->setReadOnly(true);
@@ -65,6 +70,13 @@ TLevelControl::TLevelControl(LevelRules rules, QWidget* parent)
     layout->addStretch();
     setLevel(m_level);
 }
+
+void TLevelControl::setFieldLabel(const QString& text) {
+    m_label->setText(text);
+    m_label->setVisible(!text.isEmpty());
+}
+
+QString TLevelControl::fieldLabel() const { return m_label->text(); }
 
 void TLevelControl::setLevel(Extended level) {
     m_level = level;

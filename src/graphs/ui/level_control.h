@@ -8,6 +8,7 @@
 
 #include "graphs/level_steps.h"
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QToolButton;
@@ -31,6 +32,10 @@ public:
     void chooseFixed(int index);
     void press(LevelArrow arrow);
 
+    // A caption in front of the level field, for the windows that name it.
+    void setFieldLabel(const QString& text);
+    QString fieldLabel() const;
+
     QString levelText() const;
     const std::vector<QPushButton*>& fixedButtons() const { return m_fixed_buttons; }
 
@@ -41,6 +46,7 @@ private:
     Extended m_level;
     std::function<void(Extended)> m_on_change;
     std::vector<QPushButton*> m_fixed_buttons;
+    QLabel* m_label = nullptr;
     QLineEdit* m_edit = nullptr;
 };
 

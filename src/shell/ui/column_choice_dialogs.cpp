@@ -33,7 +33,7 @@ std::string SelectedText(const QListWidget* list) {
 
 }  // namespace
 
-TForm2::TForm2(const QString& caption, const std::vector<std::string>& labels, bool multiple,
+ColumnChoiceDialog::ColumnChoiceDialog(const QString& caption, const std::vector<std::string>& labels, bool multiple,
                QWidget* parent)
     : QDialog(parent) {
     setWindowTitle(caption);
@@ -51,7 +51,7 @@ TForm2::TForm2(const QString& caption, const std::vector<std::string>& labels, b
     layout->addLayout(OkCancelRow(this));
 }
 
-std::vector<std::string> TForm2::selectedLabels() const {
+std::vector<std::string> ColumnChoiceDialog::selectedLabels() const {
     std::vector<std::string> out;
     for (int i = 0; i < m_list->count(); ++i) {
         if (m_list->item(i)->isSelected()) out.push_back(m_list->item(i)->text().toStdString());
@@ -80,7 +80,7 @@ TDualListDlg::TDualListDlg(const std::vector<std::string>& labels, QWidget* pare
 std::string TDualListDlg::leftLabel() const { return SelectedText(m_left); }
 std::string TDualListDlg::rightLabel() const { return SelectedText(m_right); }
 
-TForm3::TForm3(QWidget* parent) : QDialog(parent) {
+TextImportDialog::TextImportDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle("Rubriker");
     m_label = new QLabel(this);
     m_columns = new QCheckBox(this);
@@ -92,7 +92,7 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent) {
     layout->addLayout(OkCancelRow(this));
 }
 
-void TForm3::showEvent(QShowEvent* event) {
+void TextImportDialog::showEvent(QShowEvent* event) {
     // The texts follow the language of the moment the dialog is shown.
     m_label->setText(Q(ChooseText("Does the text file contain", "Innehåller textfilen")));
     m_columns->setText(Q(ChooseText("Column captions", "Kolumnrubriker")));

@@ -1,6 +1,6 @@
-// The column choice windows: TForm2 (one list, single or multiple selection; a double click
+// The column choice windows: ColumnChoiceDialog (one list, single or multiple selection; a double click
 // chooses) and TDualListDlg (two lists, one column from each), and the text import dialog
-// TForm3 ("Rubriker").
+// TextImportDialog ("Rubriker").
 #pragma once
 
 #include <QDialog>
@@ -14,10 +14,10 @@ class QListWidgetItem;
 
 namespace tabulon::ui {
 
-class TForm2 : public QDialog {
+class ColumnChoiceDialog : public QDialog {
     Q_OBJECT
 public:
-    TForm2(const QString& caption, const std::vector<std::string>& labels, bool multiple,
+    ColumnChoiceDialog(const QString& caption, const std::vector<std::string>& labels, bool multiple,
            QWidget* parent = nullptr);
     QListWidget* ListBox1() const { return m_list; }
     // The selected labels in list order.
@@ -44,10 +44,10 @@ private:
     QListWidget* m_right;
 };
 
-class TForm3 : public QDialog {
+class TextImportDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm3(QWidget* parent = nullptr);
+    explicit TextImportDialog(QWidget* parent = nullptr);
     QCheckBox* columnCaptions() const { return m_columns; }
     QCheckBox* rowCaptions() const { return m_rows; }
 

@@ -5,7 +5,7 @@
 
 namespace tabulon::ui {
 
-void RegisterAllCommands(TForm1& form) {
+void RegisterAllCommands(MainWindow& form) {
     // Each subsystem adds one call here: Register<Subsystem>Commands(form);
     RegisterDescriptiveCommands(form);
     RegisterTwoSampleCommands(form);

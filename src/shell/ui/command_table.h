@@ -4,11 +4,11 @@
 
 namespace tabulon::ui {
 
-class TForm1;
+class MainWindow;
 
-void RegisterAllCommands(TForm1& form);
+void RegisterAllCommands(MainWindow& form);
 
-void RegisterDescriptiveCommands(TForm1& form);  // univariate/ui/descriptive_commands.cpp
-void RegisterTwoSampleCommands(TForm1& form);    // univariate/ui/two_sample_commands.cpp
+void RegisterDescriptiveCommands(MainWindow& form);  // univariate/ui/descriptive_commands.cpp
+void RegisterTwoSampleCommands(MainWindow& form);    // univariate/ui/two_sample_commands.cpp
 
 }  // namespace tabulon::ui

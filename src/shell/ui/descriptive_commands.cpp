@@ -24,7 +24,7 @@ void ShowModal(QDialog* window) {
 }
 
 // Statistikdata and Outliers: one column into the shared lists, its statistics, the window.
-void Statistikdata1Click(TForm1& form) {
+void Statistikdata1Click(MainWindow& form) {
     const Worksheet& sheet = form.NumberGrid1()->sheet();
     const std::optional<int> column = ChooseOneColumn(sheet, form.dialogs());
     if (!column || *column < Worksheet::kFixedColumns) return;
@@ -35,10 +35,10 @@ void Statistikdata1Click(TForm1& form) {
         std::move(read.values), std::move(read.row_numbers), DecimalSeparator());
     if (!sample) return;  // fewer than two values: nothing to show
     ShowModal(
-        new TBtnBottomDlg4(form.dialogs(), std::move(*sample), ColumnTitle(sheet, *column), &form));
+        new XDataWindow(form.dialogs(), std::move(*sample), ColumnTitle(sheet, *column), &form));
 }
 
-void Testavnormalfordelning1Click(TForm1& form) {
+void Testavnormalfordelning1Click(MainWindow& form) {
     const Worksheet& sheet = form.NumberGrid1()->sheet();
     const std::optional<int> column = ChooseOneColumn(sheet, form.dialogs());
     if (!column || *column < Worksheet::kFixedColumns) return;
@@ -53,7 +53,7 @@ void Testavnormalfordelning1Click(TForm1& form) {
 
 }  // namespace
 
-void RegisterDescriptiveCommands(TForm1& form) {
+void RegisterDescriptiveCommands(MainWindow& form) {
     form.RegisterCommand("endim.statistikdata", [&form] { Statistikdata1Click(form); });
     form.RegisterCommand("endim.outliers", [&form] { Statistikdata1Click(form); });
     form.RegisterCommand("endim.normalfordelning", [&form] { Testavnormalfordelning1Click(form); });

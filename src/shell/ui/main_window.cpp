@@ -1,4 +1,4 @@
-// TForm1: construction, start-up, the menu tree, language, enabling and Exit.
+// MainWindow: construction, start-up, the menu tree, language, enabling and Exit.
 #include "shell/ui/main_window.h"
 
 #include <QAction>
@@ -21,7 +21,7 @@
 
 namespace tabulon::ui {
 
-TForm1::TForm1(Dialogs& dialogs, std::filesystem::path start_directory,
+MainWindow::MainWindow(Dialogs& dialogs, std::filesystem::path start_directory,
                std::filesystem::path user_config_directory, QWidget* parent)
     : QMainWindow(parent),
       m_dialogs(dialogs),
@@ -61,9 +61,9 @@ TForm1::TForm1(Dialogs& dialogs, std::filesystem::path start_directory,
     bindCommands();
 }
 
-TForm1::~TForm1() = default;
+MainWindow::~MainWindow() = default;
 
-void TForm1::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!m_shown_once) {
         m_shown_once = true;
@@ -71,7 +71,7 @@ void TForm1::showEvent(QShowEvent* event) {
     }
 }
 
-void TForm1::FormShow() {
+void MainWindow::FormShow() {
     m_state.StartCaption = kStartCaption;
     setWindowTitle(QString::fromStdString(m_state.StartCaption));
     m_grid->editSheet([](Worksheet& sheet) { sheet.renumber(); });
@@ -95,17 +95,17 @@ void TForm1::FormShow() {
     CurrentTextSettings().language = Language::Swedish;
 }
 
-QAction* TForm1::action(const std::string& key) const {
+QAction* MainWindow::action(const std::string& key) const {
     auto it = m_actions.find(key);
     return it == m_actions.end() ? nullptr : it->second;
 }
 
-QMenu* TForm1::menu(const std::string& key) const {
+QMenu* MainWindow::menu(const std::string& key) const {
     auto it = m_menus.find(key);
     return it == m_menus.end() ? nullptr : it->second;
 }
 
-void TForm1::buildMenus() {
+void MainWindow::buildMenus() {
     const auto tree = MenuTree();
     auto has_children = [&](std::string_view key) {
         for (const MenuItemDef& item : tree) {
@@ -140,11 +140,11 @@ void TForm1::buildMenus() {
     }
 }
 
-void TForm1::RegisterCommand(const std::string& key, std::function<void()> handler) {
+void MainWindow::RegisterCommand(const std::string& key, std::function<void()> handler) {
     m_handlers[key] = std::move(handler);
 }
 
-void TForm1::bindCommands() {
+void MainWindow::bindCommands() {
     m_handlers = {
         {"arkiv.avsluta", [this] { Avsluta1Click(); }},
         {"arkiv.nytt.radera_allt", [this] { Raderaallt1Click(); }},
@@ -189,13 +189,13 @@ void TForm1::bindCommands() {
     action("extra")->setVisible(false);
 }
 
-void TForm1::Execute(const std::string& key) {
+void MainWindow::Execute(const std::string& key) {
     auto it = m_handlers.find(key);
     if (it == m_handlers.end()) return;
     runCommand(it->second);
 }
 
-void TForm1::runCommand(const std::function<void()>& command) {
+void MainWindow::runCommand(const std::function<void()>& command) {
     // The one place where a refused command's message reaches the user.
     try {
         command();
@@ -204,13 +204,13 @@ void TForm1::runCommand(const std::function<void()>& command) {
     }
 }
 
-void TForm1::MenuOpened(const std::string& top_key) {
+void MainWindow::MenuOpened(const std::string& top_key) {
     for (const MenuSwitch& s : EnablingOnOpen(top_key, m_grid->sheet(), m_state.ModelPresent)) {
         if (QAction* a = action(std::string(s.key))) a->setEnabled(s.enabled);
     }
 }
 
-void TForm1::SetLanguage(const std::string& name) {
+void MainWindow::SetLanguage(const std::string& name) {
     if (name == "Swedish" || name == "English") {
         const bool swedish = name == "Swedish";
         CurrentTextSettings().language = swedish ? Language::Swedish : Language::English;
@@ -236,9 +236,9 @@ void TForm1::SetLanguage(const std::string& name) {
                    "Tabulon (*.tbn)|*.tbn|Text (*.txt)|*.txt|CSV (*.csv)|*.csv|Alla filer|*.*");
 }
 
-void TForm1::Avsluta1Click() { close(); }
+void MainWindow::Avsluta1Click() { close(); }
 
-void TForm1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     // Exit and the window's close box take the same path, so unsaved data is never lost
     // without the question.
     if (!m_close_confirmed && !confirmDiscardOrSave()) {
@@ -249,7 +249,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-bool TForm1::confirmDiscardOrSave() {
+bool MainWindow::confirmDiscardOrSave() {
     if (!m_state.DataChanged) return true;
     // The main window's yes/no box always has Swedish buttons; the question follows Language.
     if (!m_dialogs.YesNo(ChooseText("Save data?", "Spara data?"), Language::Swedish)) return true;

@@ -1,4 +1,4 @@
-// TForm1: the main window. It owns the worksheet grid, the notes, the menu and the shell's
+// MainWindow: the main window. It owns the worksheet grid, the notes, the menu and the shell's
 // state; every menu command is one handler here.
 #pragma once
 
@@ -26,14 +26,14 @@ namespace tabulon::ui {
 
 class TNumberGrid;
 
-class TForm1 : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     // `dialogs` answers every question (real windows or a script); Default.par is looked
     // for in `start_directory`, or in `user_config_directory` when that cannot be written.
-    TForm1(Dialogs& dialogs, std::filesystem::path start_directory,
+    MainWindow(Dialogs& dialogs, std::filesystem::path start_directory,
            std::filesystem::path user_config_directory, QWidget* parent = nullptr);
-    ~TForm1() override;
+    ~MainWindow() override;
 
     TNumberGrid* NumberGrid1() const { return m_grid; }
     QPlainTextEdit* Memo1() const { return m_memo; }

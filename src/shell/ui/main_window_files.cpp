@@ -1,4 +1,4 @@
-// TForm1: the Arkiv commands on worksheet files (Nytt, Öppna, Spara, Spara som) and the notes.
+// MainWindow: the Arkiv commands on worksheet files (Nytt, Öppna, Spara, Spara som) and the notes.
 #include <QAction>
 #include <QPlainTextEdit>
 
@@ -11,7 +11,7 @@
 
 namespace tabulon::ui {
 
-bool TForm1::saveTo(const std::string& file) {
+bool MainWindow::saveTo(const std::string& file) {
     bool titles = false;
     if (SaveKindOf(file) != WorksheetFileKind::Worksheet) {
         const std::string answer =
@@ -32,7 +32,7 @@ bool TForm1::saveTo(const std::string& file) {
     return true;
 }
 
-void TForm1::newSheet(bool keep_captions) {
+void MainWindow::newSheet(bool keep_captions) {
     // Nytt throws the sheet away: unsaved work gets the same question as Exit.
     if (!confirmDiscardOrSave()) return;
     const bool changed = m_state.DataChanged;  // Nytt neither sets nor clears it
@@ -50,11 +50,11 @@ void TForm1::newSheet(bool keep_captions) {
     action("arkiv.spara")->setEnabled(false);
 }
 
-void TForm1::Raderaallt1Click() { newSheet(false); }
+void MainWindow::Raderaallt1Click() { newSheet(false); }
 
-void TForm1::Behallrubriker1Click() { newSheet(true); }
+void MainWindow::Behallrubriker1Click() { newSheet(true); }
 
-void TForm1::Oppna1Click() {
+void MainWindow::Oppna1Click() {
     if (!confirmDiscardOrSave()) return;
     const auto file = m_dialogs.OpenFileName(m_open_dialog);
     if (!file) return;
@@ -84,7 +84,7 @@ void TForm1::Oppna1Click() {
     action("arkiv.spara")->setEnabled(true);
 }
 
-void TForm1::Spara1Click() {
+void MainWindow::Spara1Click() {
     if (m_state.CurrentFileName.empty()) {
         Sparasom1Click();
         return;
@@ -92,19 +92,19 @@ void TForm1::Spara1Click() {
     saveTo(m_state.CurrentFileName);
 }
 
-void TForm1::Sparasom1Click() {
+void MainWindow::Sparasom1Click() {
     const auto file = m_dialogs.SaveFileName(m_save_dialog);
     if (!file || !saveTo(*file)) return;
     setWindowTitle(QString::fromStdString(m_state.CurrentFileName));
     action("arkiv.spara")->setEnabled(true);
 }
 
-void TForm1::Visaanteckningar1Click() {
+void MainWindow::Visaanteckningar1Click() {
     m_memo->setVisible(!m_memo->isVisible());
     updateNotesCaption();
 }
 
-void TForm1::updateNotesCaption() {
+void MainWindow::updateNotesCaption() {
     const bool shown = m_memo->isVisible();
     action("redigera.visa_anteckningar")
         ->setText(QString::fromStdString(shown ? ChooseText("Hide notes", "Göm anteckningar")

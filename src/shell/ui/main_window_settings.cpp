@@ -1,4 +1,4 @@
-// TForm1: the worksheet display settings, Default.par, header clicks and the Help menu.
+// MainWindow: the worksheet display settings, Default.par, header clicks and the Help menu.
 #include <QAction>
 #include <QFontMetrics>
 #include <QMenu>
@@ -14,7 +14,7 @@
 
 namespace tabulon::ui {
 
-void TForm1::LoadGridSettings() {
+void MainWindow::LoadGridSettings() {
     const auto settings = m_settings_store.load();
     if (!settings) return;  // no file or a short one: the built-in settings stay
     m_grid->setFixedColor(ColorFromBgr(settings->fixed_color));
@@ -24,7 +24,7 @@ void TForm1::LoadGridSettings() {
     setSettingsChecks(!(settings->decimals < 1 && settings->significant_digits != 0));
 }
 
-void TForm1::SaveGridSettings() {
+void MainWindow::SaveGridSettings() {
     GridSettings settings;
     settings.fixed_color = BgrFromColor(m_grid->fixedColor());
     settings.cell_color = BgrFromColor(m_grid->cellColor());
@@ -38,17 +38,17 @@ void TForm1::SaveGridSettings() {
     }
 }
 
-void TForm1::setSettingsChecks(bool decimals_checked) {
+void MainWindow::setSettingsChecks(bool decimals_checked) {
     action("installningar.decimaler")->setChecked(decimals_checked);
     action("installningar.signifikanta")->setChecked(!decimals_checked);
 }
 
-int TForm1::textWidth(std::string_view text) const {
+int MainWindow::textWidth(std::string_view text) const {
     return QFontMetrics(m_grid->font()).horizontalAdvance(QString::fromUtf8(
         text.data(), static_cast<int>(text.size())));
 }
 
-void TForm1::fitColumns(int first_column) {
+void MainWindow::fitColumns(int first_column) {
     // Fitting walks every cell; number texts are plain ASCII, so their widths are sums of
     // per-character advances looked up once instead of a font measurement per cell.
     const QFontMetrics metrics(m_grid->font());
@@ -68,7 +68,7 @@ void TForm1::fitColumns(int first_column) {
     }
 }
 
-std::optional<int> TForm1::askInteger(const std::string& title, const std::string& prompt,
+std::optional<int> MainWindow::askInteger(const std::string& title, const std::string& prompt,
                                       int current, int low, int high) {
     const std::string answer = m_dialogs.InputBox(title, prompt, std::to_string(current));
     const int value = StrToInteger(answer);  // a non-integer ends the command with its message
@@ -81,7 +81,7 @@ std::optional<int> TForm1::askInteger(const std::string& title, const std::strin
     return value;
 }
 
-void TForm1::Decimaler1Click() {
+void MainWindow::Decimaler1Click() {
     auto value = askInteger(ChooseText("Number of Decimals (enables significant digits)",
                                        "Decimaler (avaktiverar signifikanta siffror)"),
                             ChooseText("New value", "Nytt värde"), m_grid->Decimals(), 0, 18);
@@ -93,7 +93,7 @@ void TForm1::Decimaler1Click() {
     setSettingsChecks(true);
 }
 
-void TForm1::Signifikantasiffror1Click() {
+void MainWindow::Signifikantasiffror1Click() {
     auto value = askInteger(ChooseText("Number of Significant Digits", "Antal Signifikanta Siffror"),
                             ChooseText("New value", "Nytt värde"), m_grid->SignificantDig(), 0, 18);
     if (!value) return;
@@ -105,7 +105,7 @@ void TForm1::Signifikantasiffror1Click() {
     setSettingsChecks(false);
 }
 
-void TForm1::Maxkolumnbredd1Click() {
+void MainWindow::Maxkolumnbredd1Click() {
     const bool swedish = CurrentLanguage() != Language::English;
     auto value = askInteger(swedish ? "Kolumnbredd" : "Column width",
                             swedish ? "Nytt värde" : "New value", m_state.MaxColumnWidth, 1, 2000);
@@ -115,12 +115,12 @@ void TForm1::Maxkolumnbredd1Click() {
     m_state.DataChanged = true;
 }
 
-void TForm1::Autokolumnbredd1Click() {
+void MainWindow::Autokolumnbredd1Click() {
     fitColumns(0);
     m_state.DataChanged = true;
 }
 
-void TForm1::Font1Click() {
+void MainWindow::Font1Click() {
     if (auto chosen = m_dialogs.ChooseFont(ToFontSpec(m_grid->font()))) {
         m_grid->setGridFont(FromFontSpec(*chosen));
     }
@@ -129,36 +129,36 @@ void TForm1::Font1Click() {
     SaveGridSettings();
 }
 
-void TForm1::Matrisen1Click() {
+void MainWindow::Matrisen1Click() {
     if (auto chosen = m_dialogs.ChooseColor(BgrFromColor(m_grid->cellColor()))) {
         m_grid->setCellColor(ColorFromBgr(*chosen));
         SaveGridSettings();
     }
 }
 
-void TForm1::Fixfarg1Click() {
+void MainWindow::Fixfarg1Click() {
     if (auto chosen = m_dialogs.ChooseColor(BgrFromColor(m_grid->fixedColor()))) {
         m_grid->setFixedColor(ColorFromBgr(*chosen));
         SaveGridSettings();
     }
 }
 
-void TForm1::Angra1Click() { m_grid->Undo(); }
+void MainWindow::Angra1Click() { m_grid->Undo(); }
 
-void TForm1::Markeraallt1Click() { m_grid->selectAllData(); }
+void MainWindow::Markeraallt1Click() { m_grid->selectAllData(); }
 
-void TForm1::Index1Click() {
+void MainWindow::Index1Click() {
     const std::string answer = m_dialogs.InputBox("Extended menues", "Extended menues", "#");
     m_state.ExtraMenuVisible = answer == kExtraAccessCode;
     action("extra")->setVisible(m_state.ExtraMenuVisible);
 }
 
-void TForm1::OmTabulon1Click() {
+void MainWindow::OmTabulon1Click() {
     auto* window = new TShowOmTabulon(this);
     window->show();
 }
 
-void TForm1::NumberGrid1MouseDown(int column, int row, Qt::KeyboardModifiers) {
+void MainWindow::NumberGrid1MouseDown(int column, int row, Qt::KeyboardModifiers) {
     const Worksheet& sheet = m_grid->sheet();
     if (column == 0 && row == 0) {
         m_grid->selectAllData();

@@ -39,7 +39,7 @@ void QtDialogs::ShowMessage(const std::string& text) {
 }
 
 void QtDialogs::ShowInfo(const std::string& text) {
-    TBtnBottomDlg1 window(Q(text), m_parent);
+    InfoWindow window(Q(text), m_parent);
     window.exec();
 }
 
@@ -112,14 +112,14 @@ std::optional<ScaleChoice> QtDialogs::SelectScale(const ScaleChoice& current) {
 }
 
 std::optional<CaptionChoice> QtDialogs::CaptionText(const CaptionChoice& current) {
-    TForm30 dialog(current, *this, m_parent);
+    CaptionDialog dialog(current, *this, m_parent);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.choice();
 }
 
 std::optional<std::vector<std::string>> QtDialogs::ChooseFromList(
     const std::string& caption, const std::vector<std::string>& labels, bool multiple) {
-    TForm2 window(Q(caption), labels, multiple, m_parent);
+    ColumnChoiceDialog window(Q(caption), labels, multiple, m_parent);
     const bool ok = window.exec() == QDialog::Accepted;
     if (!ok && !window.doubleClicked()) return std::nullopt;
     return window.selectedLabels();
@@ -133,7 +133,7 @@ std::optional<std::pair<std::string, std::string>> QtDialogs::ChooseTwoFromLists
 }
 
 std::optional<TextImportOptions> QtDialogs::AskTextImport() {
-    TForm3 window(m_parent);
+    TextImportDialog window(m_parent);
     window.columnCaptions()->setChecked(m_import.column_captions);
     window.rowCaptions()->setChecked(m_import.row_captions);
     const bool ok = window.exec() == QDialog::Accepted;

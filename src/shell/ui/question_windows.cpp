@@ -66,7 +66,7 @@ TQuestForm::TQuestForm(const QString& question, const QString& answer, const QCo
 
 QString TQuestForm::answer() const { return m_edit->text(); }
 
-TBtnBottomDlg1::TBtnBottomDlg1(const QString& text, QWidget* parent) : QDialog(parent) {
+InfoWindow::InfoWindow(const QString& text, QWidget* parent) : QDialog(parent) {
     setWindowTitle("Info");
     auto* label = new QLabel(text, this);
     label->setFont(ResolveFont("Times New Roman", 16, true));

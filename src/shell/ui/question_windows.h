@@ -42,11 +42,11 @@ private:
     QLineEdit* m_edit;
 };
 
-// TBtnBottomDlg1: the "Info" window, its text centred in a large bold font.
-class TBtnBottomDlg1 : public QDialog {
+// InfoWindow: the "Info" window, its text centred in a large bold font.
+class InfoWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit TBtnBottomDlg1(const QString& text, QWidget* parent = nullptr);
+    explicit InfoWindow(const QString& text, QWidget* parent = nullptr);
 };
 
 // TFactorQuest: the window caption is the question; one edit box and OK. Enter in the

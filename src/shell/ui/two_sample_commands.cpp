@@ -50,7 +50,7 @@ std::string HasToBeTwoColumnsMessage() {
 }
 
 // Both columns' samples for the t-test and the F-test, or nothing after the refusal's message.
-std::optional<TTestSamples> ChooseTTestSamples(TForm1& form) {
+std::optional<TTestSamples> ChooseTTestSamples(MainWindow& form) {
     const Worksheet& sheet = form.NumberGrid1()->sheet();
     const auto columns = ChooseTwoColumns(sheet, form.dialogs(), TwoColumnsMessage());
     if (!columns) return std::nullopt;
@@ -64,7 +64,7 @@ std::optional<TTestSamples> ChooseTTestSamples(TForm1& form) {
 }
 
 // The pairs of two chosen columns; an unreadable cell is "Fel i indata".
-std::optional<PairedData> ChoosePairs(TForm1& form) {
+std::optional<PairedData> ChoosePairs(MainWindow& form) {
     const Worksheet& sheet = form.NumberGrid1()->sheet();
     const auto columns = ChooseTwoColumns(sheet, form.dialogs(), HasToBeTwoColumnsMessage());
     if (!columns) return std::nullopt;
@@ -76,17 +76,17 @@ std::optional<PairedData> ChoosePairs(TForm1& form) {
     }
 }
 
-void TTestFromColumns(TForm1& form) {
+void TTestFromColumns(MainWindow& form) {
     auto samples = ChooseTTestSamples(form);
     if (!samples) return;
     PresentTwoSampleWindow(*Owned(new TTeTest(form.dialogs(), std::move(*samples), &form)));
 }
 
-void ManualEntry(TForm1& form, ManualMode mode) {
+void ManualEntry(MainWindow& form, ManualMode mode) {
     PresentTwoSampleWindow(*Owned(new TTtestmanual(form.dialogs(), mode, &form)));
 }
 
-void FTestFromColumns(TForm1& form) {
+void FTestFromColumns(MainWindow& form) {
     const auto samples = ChooseTTestSamples(form);
     if (!samples) return;
     auto* window = Owned(new TTtestmanual(form.dialogs(), ManualMode::FTest, &form));
@@ -96,7 +96,7 @@ void FTestFromColumns(TForm1& form) {
 
 // The simulation on worker threads, followed by the main window's progress bar and a
 // progress window with Cancel; nullopt when the user cancelled.
-std::optional<RankSumDistribution> RunRankSumSimulation(TForm1& form, int n1, int n2,
+std::optional<RankSumDistribution> RunRankSumSimulation(MainWindow& form, int n1, int n2,
                                                         const RankSumRunSettings& settings) {
     std::optional<RankSumDistribution> result;
     const bool status_was_visible = form.statusBar()->isVisible();
@@ -119,7 +119,7 @@ std::optional<RankSumDistribution> RunRankSumSimulation(TForm1& form, int n1, in
     return result;
 }
 
-void TestAgainstConstant(TForm1& form) {
+void TestAgainstConstant(MainWindow& form) {
     const Worksheet& sheet = form.NumberGrid1()->sheet();
     const auto column = ChooseOneColumn(sheet, form.dialogs());
     if (!column) return;
@@ -142,7 +142,7 @@ void TestAgainstConstant(TForm1& form) {
     PresentTwoSampleWindow(*window);
 }
 
-void PairedTTest(TForm1& form) {
+void PairedTTest(MainWindow& form) {
     auto pairs = ChoosePairs(form);
     if (!pairs) return;
     const PairedTTestOutcome out = ComputePairedTTest(*pairs, 5);
@@ -154,7 +154,7 @@ void PairedTTest(TForm1& form) {
         *Owned(new TParadedata(form.dialogs(), std::move(*pairs), *out.result, &form)));
 }
 
-void SignedRankTest(TForm1& form) {
+void SignedRankTest(MainWindow& form) {
     auto pairs = ChoosePairs(form);
     if (!pairs) return;
     SignedRankOutcome out = ComputeSignedRankTest(*pairs);
@@ -163,11 +163,11 @@ void SignedRankTest(TForm1& form) {
         return;
     }
     PresentTwoSampleWindow(
-        *Owned(new TForm9(form.dialogs(), std::move(*pairs), std::move(*out.result),
+        *Owned(new SignedRankWindow(form.dialogs(), std::move(*pairs), std::move(*out.result),
                           FileBaseName(form.state().CurrentFileName), &form)));
 }
 
-void RankSumTest(TForm1& form) {
+void RankSumTest(MainWindow& form) {
     const Worksheet& sheet = form.NumberGrid1()->sheet();
     const auto columns = ChooseTwoColumns(sheet, form.dialogs(), HasToBeTwoColumnsMessage());
     if (!columns) return;
@@ -205,8 +205,8 @@ const RankSumRunSettings& CurrentRankSumRunSettings() {
     return RunSettings();
 }
 
-void RegisterTwoSampleCommands(TForm1& form) {
-    TForm1* f = &form;
+void RegisterTwoSampleCommands(MainWindow& form) {
+    MainWindow* f = &form;
     form.RegisterCommand("endim.ttest.kolumnvarden", [f] { TTestFromColumns(*f); });
     form.RegisterCommand("endim.ttest.egna_varden", [f] { ManualEntry(*f, ManualMode::TTest); });
     form.RegisterCommand("endim.ftest.kolumnvarden", [f] { FTestFromColumns(*f); });

@@ -11,7 +11,7 @@ class QProgressDialog;
 
 namespace tabulon::ui {
 
-class TForm1;
+class MainWindow;
 
 // How the commands show a window they built: modally, as every result window is shown.
 // Tests put a plain show() in its place; an empty function restores the modal one.

@@ -14,7 +14,7 @@ TParadedata::TParadedata(Dialogs& dialogs, PairedData pairs, PairedTTestResult r
     setObjectName("TParadedata");
     setWindowTitle(QString::fromStdString(PairedCaption()));
     ExitButton = addExitButton();
-    enableLevelControl(SignificanceLevelRules());
+    enableLevelControl(SignificanceLevelRules())->setFieldLabel(WindowCaption("Level", "Nivå"));
     Recompute();
 }
 

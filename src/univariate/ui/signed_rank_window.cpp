@@ -6,18 +6,18 @@
 
 namespace tabulon::ui {
 
-TForm9::TForm9(Dialogs& dialogs, PairedData pairs, SignedRankResult result, std::string file_base,
+SignedRankWindow::SignedRankWindow(Dialogs& dialogs, PairedData pairs, SignedRankResult result, std::string file_base,
                QWidget* parent)
     : TResultWindow(dialogs, parent),
       m_pairs(std::move(pairs)),
       m_result(std::move(result)),
       m_file_base(std::move(file_base)) {
-    setObjectName("TForm9");
+    setObjectName("SignedRankWindow");
     setWindowTitle(QString::fromStdString(SignedRankCaption()));
     ExitButton = addExitButton();
 }
 
-std::string TForm9::ResultText() {
+std::string SignedRankWindow::ResultText() {
     std::string text;
     for (const std::string& line : SignedRankLines(m_pairs, m_result, m_file_base)) {
         text += line + '\r';
@@ -25,7 +25,7 @@ std::string TForm9::ResultText() {
     return text;
 }
 
-void TForm9::RenderGraph(Canvas& canvas, int width, int height) {
+void SignedRankWindow::RenderGraph(Canvas& canvas, int width, int height) {
     RenderSignedRankGraph(canvas, width, height, m_pairs);
 }
 

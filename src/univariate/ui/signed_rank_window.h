@@ -1,4 +1,4 @@
-// TForm9: the Wilcoxon signed-rank window: counts, rank sum, the differences' names, the
+// SignedRankWindow: the Wilcoxon signed-rank window: counts, rank sum, the differences' names, the
 // verdict, and the graph of both columns and their differences.
 #pragma once
 
@@ -9,10 +9,10 @@ class QPushButton;
 
 namespace tabulon::ui {
 
-class TForm9 : public TResultWindow {
+class SignedRankWindow : public TResultWindow {
     Q_OBJECT
 public:
-    TForm9(Dialogs& dialogs, PairedData pairs, SignedRankResult result, std::string file_base,
+    SignedRankWindow(Dialogs& dialogs, PairedData pairs, SignedRankResult result, std::string file_base,
            QWidget* parent = nullptr);
 
     std::string ResultText() override;

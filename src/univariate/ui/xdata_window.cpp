@@ -14,7 +14,7 @@
 
 namespace tabulon::ui {
 
-TBtnBottomDlg4::TBtnBottomDlg4(Dialogs& dialogs, DescriptiveSample sample,
+XDataWindow::XDataWindow(Dialogs& dialogs, DescriptiveSample sample,
                                const std::string& caption, QWidget* parent)
     : TResultWindow(dialogs, parent), m_sample(std::move(sample)), m_caption(caption) {
     setObjectName("BtnBottomDlg4");
@@ -46,52 +46,52 @@ TBtnBottomDlg4::TBtnBottomDlg4(Dialogs& dialogs, DescriptiveSample sample,
     if (m_sample.Count() > 2) m_outliers = RunOutlierTest(OutlierTest::Grubb, m_sample);
 }
 
-Extended TBtnBottomDlg4::ConfidenceLevel() const {
+Extended XDataWindow::ConfidenceLevel() const {
     return levelControl()->level();
 }
 
-void TBtnBottomDlg4::Recompute() {
+void XDataWindow::Recompute() {
     m_intervals = ComputeConfidenceIntervals(m_sample.statistics, ConfidenceLevel());
 }
 
-void TBtnBottomDlg4::RunTest(OutlierTest test) {
+void XDataWindow::RunTest(OutlierTest test) {
     m_outliers = RunOutlierTest(test, m_sample);
     Refresh();
 }
 
-void TBtnBottomDlg4::Grubbstest1Click() {
+void XDataWindow::Grubbstest1Click() {
     // Grubbs' statistic needs three values; with fewer the choice is ignored.
     if (m_sample.Count() < 3) return;
     RunTest(OutlierTest::Grubb);
 }
 
-void TBtnBottomDlg4::Gausstest1Click() {
+void XDataWindow::Gausstest1Click() {
     RunTest(OutlierTest::Gauss);
 }
 
-void TBtnBottomDlg4::Dixonstest1Click() {
+void XDataWindow::Dixonstest1Click() {
     RunTest(OutlierTest::Dixon);
 }
 
-XDataReport TBtnBottomDlg4::report() const {
+XDataReport XDataWindow::report() const {
     return MakeXDataReport(m_caption, m_sample.statistics, m_intervals, m_outliers);
 }
 
-std::string TBtnBottomDlg4::ResultText() {
+std::string XDataWindow::ResultText() {
     return XDataClipboardText(report());
 }
 
-std::string TBtnBottomDlg4::DisplayText() {
+std::string XDataWindow::DisplayText() {
     std::string text;
     for (const std::string& line : XDataWindowLines(report())) text += line + "\n";
     return text;
 }
 
-std::vector<std::string> TBtnBottomDlg4::PrintLines() {
+std::vector<std::string> XDataWindow::PrintLines() {
     return XDataPrintLines(report());
 }
 
-void TBtnBottomDlg4::RenderGraph(Canvas& canvas, int width, int height) {
+void XDataWindow::RenderGraph(Canvas& canvas, int width, int height) {
     RenderXDataGraph(canvas, width, height, m_sample, m_intervals,
                      MeasurerFor(canvas, width, height));
 }

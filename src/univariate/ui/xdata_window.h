@@ -1,4 +1,4 @@
-// TBtnBottomDlg4, the x-Data window: statistics, confidence intervals at an adjustable level,
+// XDataWindow, the x-Data window: statistics, confidence intervals at an adjustable level,
 // one of three outlier tests, and the values under the fitted normal curve.
 #pragma once
 
@@ -16,12 +16,12 @@ class QPushButton;
 
 namespace tabulon::ui {
 
-class TBtnBottomDlg4 : public TResultWindow {
+class XDataWindow : public TResultWindow {
     Q_OBJECT
 public:
     // `caption` is the chosen column's caption (or number); the window runs Grubbs' test on
     // opening when there are more than two values.
-    TBtnBottomDlg4(Dialogs& dialogs, DescriptiveSample sample, const std::string& caption,
+    XDataWindow(Dialogs& dialogs, DescriptiveSample sample, const std::string& caption,
                    QWidget* parent = nullptr);
 
     std::string ResultText() override;

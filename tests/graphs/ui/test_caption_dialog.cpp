@@ -10,11 +10,11 @@
 namespace tabulon::ui {
 namespace {
 
-TEST(TForm30, TheFontButtonGivesTheEditTheChosenFont) {
+TEST(CaptionDialog, TheFontButtonGivesTheEditTheChosenFont) {
     ScriptedDialogs dialogs;
     const FontSpec serif{"Serif", 16, true};
     dialogs.font(serif);
-    TForm30 dialog({"Prov 1", {"Sans", 10}}, dialogs);
+    CaptionDialog dialog({"Prov 1", {"Sans", 10}}, dialogs);
     EXPECT_EQ(dialog.windowTitle(), "Bildtext");
     EXPECT_EQ(dialog.Edit1->text(), "Prov 1");
     EXPECT_EQ(dialog.FontButton->text(), "Font");
@@ -31,10 +31,10 @@ TEST(TForm30, TheFontButtonGivesTheEditTheChosenFont) {
     EXPECT_EQ(choice.font, serif);
 }
 
-TEST(TForm30, ACancelledFontDialogKeepsTheFont) {
+TEST(CaptionDialog, ACancelledFontDialogKeepsTheFont) {
     ScriptedDialogs dialogs;
     dialogs.font(std::nullopt);
-    TForm30 dialog({"x", {"Sans", 11}}, dialogs);
+    CaptionDialog dialog({"x", {"Sans", 11}}, dialogs);
     dialog.FontButtonClick();
     EXPECT_EQ(dialog.choice().font.point_size, 11);
     EXPECT_EQ(dialog.choice().font.family, "Sans");

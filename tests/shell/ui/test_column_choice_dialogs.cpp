@@ -37,7 +37,7 @@ const std::vector<std::string> kLabels = {"1: ", "2: Vikt", "3: Längd"};
 TEST(ColumnChoiceWindow, ADoubleClickChoosesButCancelAfterSelectingDoesNot) {
     ScopedTextSettings sv(Language::Swedish, ',');
     QtDialogs dialogs;
-    WhenShown<TForm2>([](TForm2& w) {
+    WhenShown<ColumnChoiceDialog>([](ColumnChoiceDialog& w) {
         QListWidget* list = w.ListBox1();
         const QRect item = list->visualItemRect(list->item(1));
         // A double click is a second click on an item already pressed once.
@@ -48,13 +48,13 @@ TEST(ColumnChoiceWindow, ADoubleClickChoosesButCancelAfterSelectingDoesNot) {
     ASSERT_TRUE(chosen);
     EXPECT_EQ(*chosen, std::vector<std::string>{"2: Vikt"});
 
-    WhenShown<TForm2>([](TForm2& w) {
+    WhenShown<ColumnChoiceDialog>([](ColumnChoiceDialog& w) {
         w.ListBox1()->item(2)->setSelected(true);
         w.reject();
     });
     EXPECT_FALSE(dialogs.ChooseFromList("Välj kolumn", kLabels, false).has_value());
 
-    WhenShown<TForm2>([](TForm2& w) {
+    WhenShown<ColumnChoiceDialog>([](ColumnChoiceDialog& w) {
         EXPECT_EQ(w.windowTitle(), "Välj kolumn(er)");
         w.ListBox1()->item(0)->setSelected(true);
         w.ListBox1()->item(2)->setSelected(true);
@@ -83,7 +83,7 @@ TEST(DualListWindow, TakesOneLabelFromEachListInTheCurrentLanguage) {
 TEST(TextImportWindow, KeepsItsBoxesBetweenUses) {
     ScopedTextSettings sv(Language::Swedish, ',');
     QtDialogs dialogs;
-    WhenShown<TForm3>([](TForm3& w) {
+    WhenShown<TextImportDialog>([](TextImportDialog& w) {
         EXPECT_EQ(w.columnCaptions()->text(), "Kolumnrubriker");
         EXPECT_FALSE(w.columnCaptions()->isChecked());
         w.columnCaptions()->setChecked(true);
@@ -93,7 +93,7 @@ TEST(TextImportWindow, KeepsItsBoxesBetweenUses) {
     ASSERT_TRUE(first);
     EXPECT_TRUE(first->column_captions);
     EXPECT_FALSE(first->row_captions);
-    WhenShown<TForm3>([](TForm3& w) {
+    WhenShown<TextImportDialog>([](TextImportDialog& w) {
         EXPECT_TRUE(w.columnCaptions()->isChecked());
         w.reject();
     });

@@ -95,7 +95,7 @@ TEST_F(MainWindow, SettingsFallBackToTheUserFolderWhenTheStartFolderCannotBeWrit
     const auto missing = start.path() / "no" / "such" / "folder";
     window->state().DataChanged = false;
     window->close();
-    window = std::make_unique<ui::TForm1>(dialogs, missing, config.path() / "cfg");
+    window = std::make_unique<ui::MainWindow>(dialogs, missing, config.path() / "cfg");
     window->show();
     dialogs.input("5");
     window->Execute("redigera.decimaler");
@@ -103,7 +103,7 @@ TEST_F(MainWindow, SettingsFallBackToTheUserFolderWhenTheStartFolderCannotBeWrit
     EXPECT_TRUE(std::filesystem::exists(config.path() / "cfg" / "Default.par"));
     window->state().DataChanged = false;
     window->close();
-    window = std::make_unique<ui::TForm1>(dialogs, missing, config.path() / "cfg");
+    window = std::make_unique<ui::MainWindow>(dialogs, missing, config.path() / "cfg");
     window->show();
     EXPECT_EQ(grid().Decimals(), 5);
 }
@@ -188,7 +188,7 @@ TEST_F(MainWindow, HelpIndexShowsTheExtraMenuOnlyForTheAccessCode) {
     window->Execute("hjalp.index");
     EXPECT_EQ(dialogs.asked().back().title, "Extended menues");
     EXPECT_FALSE(window->action("extra")->isVisible());
-    dialogs.input(ui::TForm1::kExtraAccessCode);
+    dialogs.input(ui::MainWindow::kExtraAccessCode);
     window->Execute("hjalp.index");
     EXPECT_TRUE(window->action("extra")->isVisible());
     dialogs.cancelInput();  // the box returns its default "#"

@@ -84,7 +84,7 @@ TEST_F(KTestCommand, TheCaptionDoesNotCarryAnotherProceduresText) {
     fill(4, {"1", "1", "1", "1", "1"}, "R");
     dialogs.chooseTwo(std::pair{"2: Q", "3: R"});
     window->Execute("endim.parade.wilcoxon");
-    ASSERT_NE(opened<ui::TForm9>(), nullptr);
+    ASSERT_NE(opened<ui::SignedRankWindow>(), nullptr);
     dialogs.chooseFromList({"1: P"}).input("45");
     fill(2, kP, "P");
     window->Execute("endim.test_mot_konstant");

@@ -12,7 +12,7 @@
 namespace tabulon::testing {
 namespace {
 
-using ui::TForm9;
+using ui::SignedRankWindow;
 using ui::TParadedata;
 
 // R, set.seed(5): x <- round(rnorm(10, 20, 2), 1); y <- round(x + rnorm(10, 0.8, 1), 1)
@@ -43,6 +43,7 @@ TEST_F(PairedCommand, PairedTTestAgreesWithR) {
                                                   "Ingen signifikant skillnad"}));
     EXPECT_FALSE(w->PaintBox1->isVisible());
     EXPECT_FALSE(w->Grafik1->isEnabled());
+    EXPECT_EQ(w->levelControl()->fieldLabel(), "Nivå");
     // up to 20 %: qt(0.9, 9) = 1.383029, still above u
     for (int i = 0; i < 30; ++i) w->levelControl()->press(LevelArrow::LargeUp);
     EXPECT_EQ(Shown(w)[2], "t=1,383");
@@ -59,7 +60,7 @@ TEST_F(PairedCommand, EqualDifferencesAreReportedNotDividedByZero) {
 TEST_F(PairedCommand, SignedRankExampleWithAnUnchangedPair) {
     // (5, 3), (4, 4), (7, 2), (6, 5): n = 3, T = 0; p = 100·P(W <= 0) = 12.5 % exactly
     run("endim.parade.wilcoxon", {"5", "4", "7", "6"}, {"3", "4", "2", "5"});
-    TForm9* w = opened<TForm9>();
+    SignedRankWindow* w = opened<SignedRankWindow>();
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->windowTitle(), "Wilcoxon's signed rank test");
     EXPECT_EQ(Shown(w), (std::vector<std::string>{
@@ -80,7 +81,7 @@ TEST_F(PairedCommand, SignedRankExampleWithAnUnchangedPair) {
 TEST_F(PairedCommand, SignedRankOnRDataWithTies) {
     // R: V = 13 with 9 changed pairs; 100*psignrank(13, 9) = 15.03906
     run("endim.parade.wilcoxon", kX, kY);
-    TForm9* w = opened<TForm9>();
+    SignedRankWindow* w = opened<SignedRankWindow>();
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(Shown(w)[4], "Ingen signifikant skillnad (p=15,04%  enkelsidigt test)");
 }
@@ -100,7 +101,7 @@ TEST_P(SignedRankLimits, TooFewOrTooManyChangedPairs) {
     a.push_back("9");
     b.push_back("9");  // one unchanged pair does not count
     run("endim.parade.wilcoxon", a, b);
-    EXPECT_EQ(opened<TForm9>(), nullptr);
+    EXPECT_EQ(opened<SignedRankWindow>(), nullptr);
     EXPECT_EQ(dialogs.messages(), (std::vector<std::string>{GetParam().message}));
 }
 

@@ -25,7 +25,7 @@
 namespace tabulon::testing {
 namespace {
 
-using ui::TBtnBottomDlg4;
+using ui::XDataWindow;
 using ui::TNormTestDistribution;
 
 class XDataCommand : public MainWindowTest {
@@ -45,8 +45,8 @@ protected:
     }
 
     // The x-Data window the last command opened, or null.
-    TBtnBottomDlg4* xdata() {
-        const auto all = window->findChildren<TBtnBottomDlg4*>();
+    XDataWindow* xdata() {
+        const auto all = window->findChildren<XDataWindow*>();
         return all.isEmpty() ? nullptr : all.back();
     }
     std::string shownText() { return xdata()->Memo1->toPlainText().toStdString(); }
