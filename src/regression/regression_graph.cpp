@@ -352,7 +352,7 @@ bool SetOwnRange(RegressionViewOptions& options, bool x_axis, const std::string&
 
 std::string OwnRangeText(Extended value) { return FormatSignificant(2, value); }
 
-std::string LevelText(Extended level) { return FormatSignificant(4, 100 * level) + "%"; }
+std::string RegressionLevelText(Extended level) { return FormatSignificant(4, 100 * level) + "%"; }
 
 Extended StepLevel(Extended level, Extended delta) {
     Extended next = level + delta;

@@ -98,7 +98,7 @@ bool SetOwnRange(RegressionViewOptions& options, bool x_axis, const std::string&
 std::string OwnRangeText(Extended value);
 
 // The level edit: FormatSignificant(4, 100·level) and "%" (0.95 shows as "95.00%").
-std::string LevelText(Extended level);
+std::string RegressionLevelText(Extended level);
 // The arrow buttons: level + delta; a step of ±0.001 rounds to three decimals; 0.99999 or
 // more becomes 0.9999, 0.8 or less becomes 0.8.
 Extended StepLevel(Extended level, Extended delta);
