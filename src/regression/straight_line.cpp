@@ -27,6 +27,11 @@ Extended Mean(std::span<const Extended> v) {
 
 }  // namespace
 
+Extended FittedAtMeanOffset(const TRegressionLine& line, LineMode mode) {
+    if (mode == LineMode::LeastSquares || mode == LineMode::FixedSlope) return 0;
+    return line.L + line.K * line.XMean - line.YMean;
+}
+
 bool ComputeRegressionLine(std::span<const Extended> x, std::span<const Extended> y,
                            LineMode mode, Extended fixed, TRegressionLine& line) {
     const std::size_t n = std::min(x.size(), y.size());
@@ -73,11 +78,14 @@ bool ComputeRegressionLine(std::span<const Extended> x, std::span<const Extended
     }
     r.RSquared = r.Syy > 0 ? r.Sxy * r.Sxy / r.Sxx / r.Syy : 0;
 
+    // ŷ − ȳ = K·(x − x̄) + c: from the deviations, so that a far-off x costs no digits.
+    const Extended c = FittedAtMeanOffset(r, mode);
     for (std::size_t i = 0; i < n; ++i) {
-        const Extended fitted = r.K * x[i] + r.L;
-        r.SSCor += (y[i] - r.YMean) * (y[i] - r.YMean);
-        r.SSFac += (fitted - r.YMean) * (fitted - r.YMean);
-        r.SSRes += (fitted - y[i]) * (fitted - y[i]);
+        const Extended dy = y[i] - r.YMean;
+        const Extended fitted = r.K * (x[i] - r.XMean) + c;
+        r.SSCor += dy * dy;
+        r.SSFac += fitted * fitted;
+        r.SSRes += (fitted - dy) * (fitted - dy);
     }
     if (r.SSRes > 0)
         r.F = r.SSFac / r.SSRes * (r.N - 2);
@@ -134,6 +142,16 @@ std::string StraightLineModel::Name() const {
             break;
     }
     return ChooseText("Line y=kx+l", "Linjen y=kx+l");
+}
+
+std::vector<Extended> StraightLineModel::Residuals() const {
+    const RegressionData& d = data();
+    const Extended c = FittedAtMeanOffset(m_line, m_mode);
+    std::vector<Extended> e(d.size());
+    for (std::size_t i = 0; i < d.size(); ++i) {
+        e[i] = (d.y[i] - m_line.YMean) - (m_line.K * (d.x[i] - m_line.XMean) + c);
+    }
+    return e;
 }
 
 Extended StraightLineModel::LineVariance(Extended x) const {

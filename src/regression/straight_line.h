@@ -44,6 +44,10 @@ struct TRegressionLine {
 bool ComputeRegressionLine(std::span<const Extended> x, std::span<const Extended> y,
                            LineMode mode, Extended fixed, TRegressionLine& line);
 
+// ŷ(x̄) − ȳ: 0 for the lines through the means (least squares, fixed slope). Fitted values
+// and residuals are taken as K·(x − x̄) + this, so that a far-off x costs no digits.
+Extended FittedAtMeanOffset(const TRegressionLine& line, LineMode mode);
+
 // The straight line as a fitted model. Bands, x(y) and the coefficient intervals come from
 // each mode's own variance of the fitted value: least squares S2·(1/N + (x − x̄)²/Sxx),
 // through the origin and fixed intercept S²·x²/Σx², fixed slope S²/N; a new point adds S².
@@ -66,6 +70,7 @@ public:
     std::string StatusLine() const override;
     bool Supports(RegressionItem item) const override;
     std::optional<ReportText> Report(RegressionItem item) const override;
+    std::vector<Extended> Residuals() const override;
     Extended ResidualSD() const override { return m_line.S; }
     std::vector<std::pair<std::string, Extended>> Values() const override;
 
