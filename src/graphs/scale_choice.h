@@ -13,6 +13,7 @@ struct ScaleChoice {
     std::string minimum;
     std::string step;
     bool automatic = false;
+    std::string title = {};  // the caption when a window names the axis; empty: "Välj skala"
 
     bool operator==(const ScaleChoice&) const = default;
 };

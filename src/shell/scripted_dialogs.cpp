@@ -133,8 +133,8 @@ std::optional<std::string> ScriptedDialogs::SaveFileName(const FileDialogSpec& s
 }
 
 std::optional<ScaleChoice> ScriptedDialogs::SelectScale(const ScaleChoice& current) {
-    m_asked.push_back({Kind::Scale, "Välj skala", current.maximum + ";" + current.minimum + ";" +
-                                                      current.step});
+    m_asked.push_back({Kind::Scale, current.title.empty() ? "Välj skala" : current.title,
+                       current.maximum + ";" + current.minimum + ";" + current.step});
     if (!take(Kind::Scale, "scale dialog")) return std::nullopt;
     std::optional<ScaleChoice> answer = std::move(m_scales.front());
     m_scales.pop_front();

@@ -13,7 +13,8 @@
 namespace tabulon::ui {
 
 TSelectScale::TSelectScale(const ScaleChoice& current, QWidget* parent) : QDialog(parent) {
-    setWindowTitle("Välj skala");
+    setWindowTitle(current.title.empty() ? QString("Välj skala")
+                                         : QString::fromStdString(current.title));
     setModal(true);
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;

@@ -78,10 +78,10 @@ void CalibrationReadingDialog::CalculateClick() {
         if (m_y_from_x) {
             const YFromXResult r = model->YFromX(value);
             if (r.has_interval) {
-                Edit2->setText(QString::fromStdString(FormatF5(r.y) + "±" +
-                                                      FormatF5(r.line_half_width)));
-                Edit3->setText(QString::fromStdString(FormatF5(r.y) + "±" +
-                                                      FormatF5(r.point_half_width)));
+                Edit2->setText(
+                    QString::fromStdString(FormatF5(r.y) + "±" + FormatF5(r.line_half_width)));
+                Edit3->setText(
+                    QString::fromStdString(FormatF5(r.y) + "±" + FormatF5(r.point_half_width)));
             } else {
                 Edit2->setText(QString::fromStdString(FormatF5(r.y)));
                 Edit3->setText(QString::fromStdString(FormatF5(r.y)));

@@ -23,8 +23,7 @@ public:
     // y(x) when `y_from_x`, else x(y). The model is asked through `model`, so the dialog never
     // holds on to a fit the window may replace.
     CalibrationReadingDialog(Dialogs& dialogs, bool y_from_x,
-                             std::function<const FittedModel*()> model,
-                             QWidget* parent = nullptr);
+                             std::function<const FittedModel*()> model, QWidget* parent = nullptr);
 
     // "Beräkna y" / "Beräkna x": reads the edits and fills the answers. A text that is not a
     // number is named in a message and changes nothing.

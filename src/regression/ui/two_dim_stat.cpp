@@ -158,7 +158,9 @@ TTwoDimStat::TTwoDimStat(Dialogs& dialogs, std::shared_ptr<const RegressionData>
 
 TTwoDimStat::~TTwoDimStat() = default;
 
-int TTwoDimStat::CurrentPointSize() { return PointSizeStore(); }
+int TTwoDimStat::CurrentPointSize() {
+    return PointSizeStore();
+}
 
 void TTwoDimStat::BuildMenus() {
     QMenuBar* bar = MainMenu1;
@@ -248,16 +250,17 @@ void TTwoDimStat::BuildMenus() {
     LOQ1 = AddItem(Berakna1, "LOQ1", "LOQ - Limit of quantification", "LOQ - Kvantifieringsgräns");
     Standardaddition1 =
         AddItem(Berakna1, "Standardaddition1", "Standard addition", "Standardaddition");
-    Konfidensintervallkl1 = AddItem(Berakna1, "Konfidensintervallkl1",
-                                    "Confidence interval - k and l", "Konfidensintervall - k och l");
+    Konfidensintervallkl1 =
+        AddItem(Berakna1, "Konfidensintervallkl1", "Confidence interval - k and l",
+                "Konfidensintervall - k och l");
     QMenu* residualer = AddSubmenu(Berakna1, "Residualer1", "Residuals", "Residualer");
     Visagrafiskt1 = AddItem(residualer, "Visagrafiskt1", "Show graphically", "Visa grafiskt");
     Visanumeriskt1 = AddItem(residualer, "Visanumeriskt1", "Show numerically", "Visa numeriskt");
     Laggtilldatafaltet1 = AddItem(residualer, "Laggtilldatafaltet1", "Add to the worksheet",
                                   "Lägg till i datafältet");
-    Laggtillkvadraterna1 = AddItem(residualer, "Laggtillkvadraterna1",
-                                   "Add the squares to the worksheet",
-                                   "Lägg till kvadraterna i datafältet");
+    Laggtillkvadraterna1 =
+        AddItem(residualer, "Laggtillkvadraterna1", "Add the squares to the worksheet",
+                "Lägg till kvadraterna i datafältet");
     Regressionsparametrar1 = AddItem(Berakna1, "Regressionsparametrar1", "Regression parameters",
                                      "Regressionsparametrar");
     Homoskedasticitet1 =
@@ -315,12 +318,12 @@ void TTwoDimStat::BuildMenus() {
     Minstakvadratmetoden1 =
         AddToggle(Linjart1, "Minstakvadratmetoden1", "Least squares", "Minsta kvadratmetoden");
     Fixeralutningen1 = AddToggle(Linjart1, "Fixeralutningen1", "Fix the slope", "Fixera lutningen");
-    Fixeraskarningen1 = AddToggle(Linjart1, "Fixeraskarningen1",
-                                  "Fix the intercept with the y-axis",
-                                  "Fixera skärningen med y-axeln");
-    Viktadmultipla1 = AddToggle(Linjart1, "Viktadmultipla1",
-                                "Weighted regression - Multiple y-values",
-                                "Viktad regression - Multipla y-värden");
+    Fixeraskarningen1 =
+        AddToggle(Linjart1, "Fixeraskarningen1", "Fix the intercept with the y-axis",
+                  "Fixera skärningen med y-axeln");
+    Viktadmultipla1 =
+        AddToggle(Linjart1, "Viktadmultipla1", "Weighted regression - Multiple y-values",
+                  "Viktad regression - Multipla y-värden");
     Viktad1x1 =
         AddToggle(Linjart1, "Viktad1x1", "Weighted regression 1/x", "Viktad regression 1/x");
     on(Minstakvadratmetoden1, [this] { FitClick(FitType::LeastSquares); });
@@ -330,7 +333,8 @@ void TTwoDimStat::BuildMenus() {
     on(Viktad1x1, [this] { FitClick(FitType::WeightedInverseX); });
 
     Funktioner1 = AddMenu(bar, "Funktioner1", "Functions", "Funktioner");
-    Punkttillpunkt1 = AddToggle(Funktioner1, "Punkttillpunkt1", "Point to point", "Punkt till punkt");
+    Punkttillpunkt1 =
+        AddToggle(Funktioner1, "Punkttillpunkt1", "Point to point", "Punkt till punkt");
     on(Punkttillpunkt1, [this] { FitClick(FitType::PointToPoint); });
 
     Signifikanser1 = AddMenu(bar, "Signifikanser1", "Significances", "Signifikanser");
@@ -349,9 +353,13 @@ void TTwoDimStat::BuildMenus() {
     });
 }
 
-Extended TTwoDimStat::level() const { return levelControl()->level() / 100; }
+Extended TTwoDimStat::level() const {
+    return levelControl()->level() / 100;
+}
 
-QSize TTwoDimStat::BoxSize() const { return graphSize(); }
+QSize TTwoDimStat::BoxSize() const {
+    return graphSize();
+}
 
 void TTwoDimStat::Run(const std::function<void()>& command) {
     // A menu command of this window ends as the main window's do: a refusal is shown, the
@@ -360,6 +368,7 @@ void TTwoDimStat::Run(const std::function<void()>& command) {
         command();
     } catch (const std::exception& e) {
         dialogs().ShowMessage(e.what());
+        UpdateMenus();  // a check mark the click toggled goes back
     }
 }
 
@@ -425,18 +434,27 @@ void TTwoDimStat::UpdateMenus() {
     Flyttatext1->setChecked(m_mouse_mode == PlotMouseMode::MoveText);
     Andrafont1->setChecked(m_mouse_mode == PlotMouseMode::TextFont);
 
-    EquationLabel->setText(
-        QString::fromStdString(model ? model->EquationText() : m_fit_refusal));
-    StatusLabel->setText(QString::fromStdString(
-        model ? model->StatusLine() : "n = " + std::to_string(m_data->size())));
+    EquationLabel->setText(QString::fromStdString(model ? model->EquationText() : m_fit_refusal));
+    StatusLabel->setText(QString::fromStdString(model ? model->StatusLine()
+                                                      : "n = " + std::to_string(m_data->size())));
 }
 
-QString TTwoDimStat::equationText() const { return EquationLabel->text(); }
-QString TTwoDimStat::statusText() const { return StatusLabel->text(); }
-QString TTwoDimStat::readingText() const { return ReadingLabel->text(); }
-bool TTwoDimStat::memoShown() const { return !Memo1->isHidden(); }
+QString TTwoDimStat::equationText() const {
+    return EquationLabel->text();
+}
+QString TTwoDimStat::statusText() const {
+    return StatusLabel->text();
+}
+QString TTwoDimStat::readingText() const {
+    return ReadingLabel->text();
+}
+bool TTwoDimStat::memoShown() const {
+    return !Memo1->isHidden();
+}
 
-std::string TTwoDimStat::ResultText() { return Joined(PrintLines(), '\r'); }
+std::string TTwoDimStat::ResultText() {
+    return Joined(PrintLines(), '\r');
+}
 
 std::vector<std::string> TTwoDimStat::PrintLines() {
     std::vector<ReportText> reports = m_reports;
@@ -448,7 +466,9 @@ std::vector<std::string> TTwoDimStat::PrintLines() {
     return RegressionTextLines(*m_data, m_model.get(), level(), reports);
 }
 
-std::string TTwoDimStat::DisplayText() { return Joined(m_memo, '\n'); }
+std::string TTwoDimStat::DisplayText() {
+    return Joined(m_memo, '\n');
+}
 
 void TTwoDimStat::RenderGraph(Canvas& canvas, int width, int height) {
     const TextMeasurer measure = MeasurerFor(canvas, width, height);
@@ -597,8 +617,8 @@ void TTwoDimStat::SignificanceClick() {
 void TTwoDimStat::ReadingClick(bool y_from_x) {
     const RegressionItem needed = y_from_x ? RegressionItem::YFromX : RegressionItem::XFromY;
     if (!m_model || !m_model->Supports(needed)) return;
-    ShowChild(new CalibrationReadingDialog(dialogs(), y_from_x,
-                                           [this] { return model(); }, this));
+    ShowChild(new CalibrationReadingDialog(
+        dialogs(), y_from_x, [this] { return model(); }, this));
 }
 
 void TTwoDimStat::ResidualGraphClick() {
@@ -626,10 +646,10 @@ void TTwoDimStat::FitClick(FitType type) {
 
 void TTwoDimStat::FixedValueClick(FitType type) {
     const bool slope = type == FitType::FixedSlope;
-    const KXAnswer answer = dialogs().KXDialog(
-        slope ? ChooseText("Indicate the slope", "Ange lutningen")
-              : ChooseText("Indicate the intercept", "Ange skärningspunkten"),
-        FormatShortest(m_spec.fixed_value, DecimalSeparator()));
+    const KXAnswer answer =
+        dialogs().KXDialog(slope ? ChooseText("Indicate the slope", "Ange lutningen")
+                                 : ChooseText("Indicate the intercept", "Ange skärningspunkten"),
+                           FormatShortest(m_spec.fixed_value, DecimalSeparator()));
     if (!answer.ok) {
         UpdateMenus();  // the check mark the click toggled goes back
         return;
@@ -700,8 +720,9 @@ int TTwoDimStat::TextAt(QPoint pixel) const {
         const QFontMetrics metrics(FromFontSpec(text.font), PaintBox1);
         const QPoint top_left(XToPixel(m_layout.transform, text.x),
                               YToPixel(m_layout.transform, text.y));
-        const QRect box(top_left, QSize(metrics.horizontalAdvance(QString::fromStdString(text.text)),
-                                         metrics.height()));
+        const QRect box(
+            top_left,
+            QSize(metrics.horizontalAdvance(QString::fromStdString(text.text)), metrics.height()));
         if (box.adjusted(-3, -3, 3, 3).contains(pixel)) return i;
     }
     return -1;
@@ -716,9 +737,8 @@ void TTwoDimStat::PlotPressed(QPoint pixel, Qt::MouseButton button) {
             const std::optional<CaptionChoice> caption =
                 dialogs().CaptionText(CaptionChoice{"", m_view.axis_font});
             if (caption && !caption->text.empty()) {
-                m_view.texts.push_back(
-                    GraphText{caption->text, PixelToX(pixel.x(), t), PixelToY(pixel.y(), t),
-                              caption->font});
+                m_view.texts.push_back(GraphText{caption->text, PixelToX(pixel.x(), t),
+                                                 PixelToY(pixel.y(), t), caption->font});
             }
             SetMouseMode(PlotMouseMode::None);
             Refresh();

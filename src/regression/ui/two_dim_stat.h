@@ -24,9 +24,8 @@ namespace tabulon::ui {
 
 // Writes the residuals (or their squares) of the points into the worksheet the points came
 // from; returns the refusal, empty when the column was written.
-using ResidualWriter = std::function<std::string(const RegressionData& data,
-                                                 const std::vector<Extended>& residuals,
-                                                 bool squares)>;
+using ResidualWriter = std::function<std::string(
+    const RegressionData& data, const std::vector<Extended>& residuals, bool squares)>;
 
 // What a press on the plot does.
 enum class PlotMouseMode { None, ReadY, ReadX, AddText, MoveText, TextFont };
@@ -36,8 +35,8 @@ class TTwoDimStat : public TResultWindow {
 public:
     // The least-squares line at 95 %, the ranges on the data. `writer` may be empty (no sheet
     // to write to: the residual commands that write are then disabled).
-    TTwoDimStat(Dialogs& dialogs, std::shared_ptr<const RegressionData> data,
-                ResidualWriter writer, QWidget* parent = nullptr);
+    TTwoDimStat(Dialogs& dialogs, std::shared_ptr<const RegressionData> data, ResidualWriter writer,
+                QWidget* parent = nullptr);
     ~TTwoDimStat() override;
 
     std::string ResultText() override;

@@ -9,6 +9,7 @@ void RegisterAllCommands(MainWindow& form) {
     // Each subsystem adds one call here: Register<Subsystem>Commands(form);
     RegisterDescriptiveCommands(form);
     RegisterTwoSampleCommands(form);
+    RegisterRegressionCommands(form);
 }
 
 }  // namespace tabulon::ui

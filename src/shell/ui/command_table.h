@@ -10,5 +10,6 @@ void RegisterAllCommands(MainWindow& form);
 
 void RegisterDescriptiveCommands(MainWindow& form);  // univariate/ui/descriptive_commands.cpp
 void RegisterTwoSampleCommands(MainWindow& form);    // univariate/ui/two_sample_commands.cpp
+void RegisterRegressionCommands(MainWindow& form);   // shell/ui/regression_commands.cpp
 
 }  // namespace tabulon::ui
