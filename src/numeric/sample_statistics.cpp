@@ -338,4 +338,51 @@ bool ArraySummary(std::span<const double> values, ArrayStatistics& summary) {
     return values.size() >= 3;
 }
 
+Extended DecimalDifference(std::string_view a, std::string_view b, char decimal_separator) {
+    const std::optional<Extended> d = ExactDifference(ReadExactDecimal(a, decimal_separator),
+                                                      ReadExactDecimal(b, decimal_separator));
+    return d ? *d : StrToNumber(a, decimal_separator) - StrToNumber(b, decimal_separator);
+}
+
+std::vector<Extended> DeviationsFromMean(std::span<const std::string> texts,
+                                         std::span<const Extended> values, char decimal_separator) {
+    std::vector<Extended> deviations(values.size());
+    if (values.empty()) return deviations;
+    std::vector<ExactDecimal> decimals;
+    decimals.reserve(values.size());
+    bool exact = texts.size() == values.size();
+    int e = INT_MAX;  // the smallest exponent: every value is a whole multiple of 10^e
+    for (std::size_t i = 0; exact && i < texts.size(); ++i) {
+        decimals.push_back(ReadExactDecimal(texts[i], decimal_separator));
+        exact = decimals.back().exact;
+        if (decimals.back().mantissa != 0) e = std::min(e, decimals.back().exponent);
+    }
+    // The values as whole numbers of 10^e, their sum, and n·x[i] - Σx, all while they fit.
+    const auto n = static_cast<Int128>(values.size());
+    std::vector<Int128> whole(values.size());
+    Int128 sum = 0;
+    for (std::size_t i = 0; exact && i < values.size(); ++i) {
+        const ExactDecimal& d = decimals[i];
+        if (d.mantissa == 0) continue;
+        const int shift = d.exponent - e;
+        if (d.digits + shift > kMaxAlignedDigits) {
+            exact = false;
+            break;
+        }
+        whole[i] = d.mantissa * PowerOfTen128(shift);
+        exact = !__builtin_add_overflow(sum, whole[i], &sum);
+    }
+    for (std::size_t i = 0; exact && i < values.size(); ++i) {
+        Int128 k = 0;
+        exact = !__builtin_mul_overflow(whole[i], n, &k) && !__builtin_sub_overflow(k, sum, &k);
+        if (exact) deviations[i] = ScaleByPowerOfTen(k, e == INT_MAX ? 0 : e) / Extended(n);
+    }
+    if (exact) return deviations;
+    CompensatedSum total;
+    for (Extended v : values) total.add(v);
+    const Extended mean = total.value() / Extended(n);
+    for (std::size_t i = 0; i < values.size(); ++i) deviations[i] = values[i] - mean;
+    return deviations;
+}
+
 }  // namespace tabulon

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "numeric/extended.h"
 
@@ -31,6 +33,21 @@ bool ComputeSampleStatistics(std::span<const std::string> values, char decimal_s
                              SampleStatistics& statistics);
 // The same for values already converted.
 bool ComputeSampleStatistics(std::span<const Extended> values, SampleStatistics& statistics);
+
+// a - b for two texts that are numbers (as ParseNumber reads them; the caller has checked),
+// from their exact decimal values with a single rounding, so that differences that are equal
+// as typed are equal: 1000.3 - 999.9 and 500.7 - 500.3 both give the extended 0.4. Texts
+// with more digits than can be held exactly fall back on the difference of the converted
+// values.
+Extended DecimalDifference(std::string_view a, std::string_view b, char decimal_separator);
+
+// values[i] - x̄, where `values` are the converted `texts`, from the exact decimal values:
+// n·x[i] - Σx is exact and rounded once before the division by n, so values typed at equal
+// distances from the mean (0.1 and 0.3 around 0.2) get deviations of exactly equal size.
+// Where the texts have more digits than can be held exactly, or are not as many as the
+// values, the converted values around their mean.
+std::vector<Extended> DeviationsFromMean(std::span<const std::string> texts,
+                                         std::span<const Extended> values, char decimal_separator);
 
 // The median: the middle value (odd count) or the mean of the two middle values of the
 // values sorted ascending, equal values keeping their order. The input is not reordered.

@@ -26,6 +26,14 @@ std::string CutUtf8(std::string text, std::size_t limit) {
     return text;
 }
 
+// The χ² quantile on its grid; where the grid rounds it down to 0 (one degree of freedom at
+// a high level: qchisq(0.00005, 1) is 3.9e-9, below the grid's first step), the exact one,
+// so that σ's upper end stays finite.
+Extended SigmaQuantile(int df, Extended p) {
+    const Extended q = ChiSquareQuantile(df, p);
+    return q > 0 ? q : ChiSquareExactQuantile(df, p);
+}
+
 }  // namespace
 
 ConfidenceIntervals ComputeConfidenceIntervals(const SampleStatistics& statistics, Extended level) {
@@ -40,8 +48,8 @@ ConfidenceIntervals ComputeConfidenceIntervals(const SampleStatistics& statistic
     ci.mean_half = ci.value_half / std::sqrt(Extended(n));
     if (n <= kMaxSigmaIntervalCount) {
         const Extended ss = (n - 1) * statistics.Variance;
-        const Extended upper_q = ChiSquareQuantile(n - 1, 1 - alpha / 2);
-        const Extended lower_q = ChiSquareQuantile(n - 1, alpha / 2);
+        const Extended upper_q = SigmaQuantile(n - 1, 1 - alpha / 2);
+        const Extended lower_q = SigmaQuantile(n - 1, alpha / 2);
         if (upper_q > 0 && lower_q > 0) {
             ci.sigma_low = std::sqrt(ss / upper_q);
             ci.sigma_high = std::sqrt(ss / lower_q);
@@ -69,8 +77,10 @@ XDataTexts FormatXData(const SampleStatistics& statistics, const ConfidenceInter
     t.mean_interval = t.mean + "±" + G(intervals.mean_half, 5);
     if (intervals.sigma_computed) {
         t.sigma_interval = "[" + G(intervals.sigma_low, 5) + ";" + G(intervals.sigma_high, 5) + "]";
-    } else {
+    } else if (statistics.Count > kMaxSigmaIntervalCount) {
         t.sigma_interval = ChooseText("Impossible. n>445", "Går ej. n>445");
+    } else {
+        t.sigma_interval = ChooseText("Impossible", "Går ej");
     }
     // Trimmed rather than cut to two significant digits, which would turn 99.9 into 100.
     t.level = FormatFixedTrim(intervals.level);

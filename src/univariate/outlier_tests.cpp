@@ -188,6 +188,20 @@ std::size_t FindSuspect(std::span<const Extended> values, Extended mean) {
     return best;
 }
 
+std::size_t FindSuspect(const DescriptiveSample& sample) {
+    const std::vector<Extended>& x = sample.values;
+    const Extended mean = sample.statistics.Mean;
+    const std::size_t suspect = FindSuspect(x, mean);
+    if (x.empty()) return suspect;
+    // The farthest value is the lowest or the highest. Converted values are a last bit off,
+    // so only when those two lie about equally far can they pick the wrong one; then the
+    // typed decimals decide (a pass over the texts that clear cases are spared).
+    const auto [lo, hi] = std::minmax_element(x.begin(), x.end());
+    const Extended gap = (*hi - mean) - (mean - *lo);
+    if (std::fabs(gap) > 1e-15L * std::max(std::fabs(*lo), std::fabs(*hi))) return suspect;
+    return FindSuspect(DeviationsFromMean(sample.texts, x, sample.decimal_separator), 0);
+}
+
 Extended GrubbsCritical(int n, Extended a, bool two_sided) {
     if (n < 3) return 0;
     const Extended tail = (two_sided ? a / 2 : a) / n;
@@ -196,11 +210,12 @@ Extended GrubbsCritical(int n, Extended a, bool two_sided) {
     return Extended(n - 1) / std::sqrt(Extended(n)) * std::sqrt(t2 / (n - 2 + t2));
 }
 
-GrubbsResult RunGrubbs(std::span<const Extended> values, const SampleStatistics& statistics) {
+GrubbsResult RunGrubbs(const DescriptiveSample& sample) {
     GrubbsResult r;
+    const SampleStatistics& statistics = sample.statistics;
     const int n = statistics.Count;
-    r.suspect = FindSuspect(values, statistics.Mean);
-    r.G = std::fabs(values[r.suspect] - statistics.Mean) / statistics.StdDev;
+    r.suspect = FindSuspect(sample);
+    r.G = std::fabs(sample.values[r.suspect] - statistics.Mean) / statistics.StdDev;
     auto critical = [n](int permille, bool two_sided) {
         return GrubbsCritical(n, Extended(permille) / 1000, two_sided);
     };
@@ -249,7 +264,7 @@ GaussResult RunGauss(const DescriptiveSample& sample) {
     GaussResult r;
     const int n = sample.Count();
     if (n < 3) return r;
-    r.suspect = FindSuspect(sample.values, sample.statistics.Mean);
+    r.suspect = FindSuspect(sample);
     std::vector<std::string> rest;
     rest.reserve(sample.texts.size() - 1);
     for (std::size_t i = 0; i < sample.texts.size(); ++i) {
@@ -307,8 +322,9 @@ Extended DixonConfidence(int n, Extended Q) {
     return std::min<Extended>(c, 99);
 }
 
-DixonResult RunDixon(std::span<const Extended> values) {
+DixonResult RunDixon(const DescriptiveSample& sample) {
     DixonResult r;
+    const std::vector<Extended>& values = sample.values;
     const std::size_t n = values.size();
     if (n < 3) {
         r.status = DixonResult::Status::TooFew;
@@ -323,14 +339,17 @@ DixonResult RunDixon(std::span<const Extended> values) {
     std::iota(order.begin(), order.end(), std::size_t{0});
     std::stable_sort(order.begin(), order.end(),
                      [&](std::size_t i, std::size_t j) { return values[i] < values[j]; });
-    auto x = [&](std::size_t i) { return values[order[i]]; };
-    const Extended range = x(n - 1) - x(0);
+    auto gap = [&](std::size_t high, std::size_t low) {
+        return DecimalDifference(sample.texts[order[high]], sample.texts[order[low]],
+                                 sample.decimal_separator);
+    };
+    const Extended range = gap(n - 1, 0);
     if (!(range > 0)) {
         r.status = DixonResult::Status::AllEqual;
         return r;
     }
-    const Extended top = x(n - 1) - x(n - 2);
-    const Extended bottom = x(1) - x(0);
+    const Extended top = gap(n - 1, n - 2);
+    const Extended bottom = gap(1, 0);
     r.top = bottom <= top;
     r.Q = (r.top ? top : bottom) / range;
     r.suspect = r.top ? order[n - 1] : order[0];
@@ -346,7 +365,7 @@ OutlierOutcome RunOutlierTest(OutlierTest test, const DescriptiveSample& sample)
     if (test == OutlierTest::Grubb && n < 3) return out;
     out.ran = true;
     if (test == OutlierTest::Dixon) {
-        out.dixon = RunDixon(sample.values);
+        out.dixon = RunDixon(sample);
         if (out.dixon->status == DixonResult::Status::AllEqual) {
             out.all_equal = true;
             out.upper = NoTestText(sample);
@@ -361,7 +380,7 @@ OutlierOutcome RunOutlierTest(OutlierTest test, const DescriptiveSample& sample)
         return out;
     }
     if (test == OutlierTest::Grubb) {
-        out.grubbs = RunGrubbs(sample.values, sample.statistics);
+        out.grubbs = RunGrubbs(sample);
         GrubbsTexts(sample, *out.grubbs, out);
     } else {
         out.gauss = RunGauss(sample);

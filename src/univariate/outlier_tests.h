@@ -24,6 +24,9 @@ std::string OutlierHeading(OutlierTest test);
 
 // The index of the value farthest from `mean`; the first of equal distances. 0 for no values.
 std::size_t FindSuspect(std::span<const Extended> values, Extended mean);
+// The same for the sample's mean, with the distances taken from the typed decimals: of
+// 0.1 and 0.3 around 0.2 the first is the suspect, as the user sees them equally far.
+std::size_t FindSuspect(const DescriptiveSample& sample);
 
 // Grubbs' critical value for n values at level `a` (a fraction):
 // ((n-1)/sqrt(n)) * sqrt(t^2/(n-2+t^2)), t = t(n-2, a'/n), a' = a/2 two-sided, a one-sided.
@@ -48,7 +51,7 @@ struct GrubbsResult {
     int one_sided_permille = 50;
 };
 // Requires n >= 3 and s > 0 (the caller checks).
-GrubbsResult RunGrubbs(std::span<const Extended> values, const SampleStatistics& statistics);
+GrubbsResult RunGrubbs(const DescriptiveSample& sample);
 
 struct GaussResult {
     std::size_t suspect = 0;
@@ -72,8 +75,9 @@ struct DixonResult {
     bool top = true;          // the suspect is the largest value (else the smallest)
     std::size_t suspect = 0;  // its index in the sample
 };
-// Dixon's test on 3 to 30 values.
-DixonResult RunDixon(std::span<const Extended> values);
+// Dixon's test on 3 to 30 values; the gaps are taken from the typed decimals, so that equal
+// gaps compare equal and the upper value is the suspect.
+DixonResult RunDixon(const DescriptiveSample& sample);
 
 // C(n, Q): the least-squares cubic through the six critical Q values of n at 80, 90, 95,
 // 96, 98 and 99 % confidence, evaluated at Q; below 80 it is 0, above 99 it is 99.

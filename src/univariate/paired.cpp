@@ -1,7 +1,6 @@
 // Reading pairs and the paired t-test.
 #include "univariate/paired.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include "graphs/level_steps.h"
@@ -25,6 +24,7 @@ PairedData ReadPairs(const Worksheet& sheet, int first_column, int second_column
         if (a.empty() || b.empty()) continue;
         pairs.first.push_back(StrToNumber(a, decimal_separator));
         pairs.second.push_back(StrToNumber(b, decimal_separator));
+        pairs.difference.push_back(DecimalDifference(a, b, decimal_separator));
         pairs.row_numbers.push_back(r - 1);
     }
     return pairs;
@@ -38,23 +38,15 @@ void SetPairedLevel(PairedTTestResult& r, Extended level) {
 
 PairedTTestOutcome ComputePairedTTest(const PairedData& pairs, Extended level) {
     PairedTTestOutcome out;
-    std::vector<Extended> d;
-    d.reserve(pairs.first.size());
-    for (std::size_t i = 0; i < pairs.first.size(); ++i)
-        d.push_back(pairs.first[i] - pairs.second[i]);
+    const std::vector<Extended>& d = pairs.difference;
     SampleStatistics st;
     if (d.size() < 2 || !ComputeSampleStatistics(d, st)) {
         out.refusal =
             ChooseText("There must be at least two pairs", "Det måste finnas minst två par");
         return out;
     }
-    // Differences typed as equal (1,1 - 1 and 2,1 - 2) differ in their last binary digits;
-    // a spread at the level of that rounding is no spread at all.
-    Extended magnitude = 0;
-    for (std::size_t i = 0; i < pairs.first.size(); ++i) {
-        magnitude = std::max({magnitude, std::fabs(pairs.first[i]), std::fabs(pairs.second[i])});
-    }
-    if (st.StdDev <= 1e-15L * magnitude) {
+    // Differences typed equal are equal to the last bit, so only a true zero spread is none.
+    if (!(st.StdDev > 0)) {
         out.refusal = ChooseText("All differences are equal (s=0): the t-test cannot be computed",
                                  "Alla skillnader är lika (s=0): t-testet kan inte beräknas");
         return out;

@@ -18,6 +18,9 @@ struct PairedData {
     std::string second_name;
     std::vector<Extended> first;
     std::vector<Extended> second;
+    // first - second of each pair from the typed decimals, so that differences typed equal
+    // are equal: the signed-rank test ranks them as ties, and no spread appears where none is.
+    std::vector<Extended> difference;
     std::vector<int> row_numbers;  // visible row numbers of the pairs
 };
 PairedData ReadPairs(const Worksheet& sheet, int first_column, int second_column,

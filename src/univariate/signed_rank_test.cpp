@@ -14,8 +14,7 @@ namespace tabulon {
 SignedRankOutcome ComputeSignedRankTest(const PairedData& pairs) {
     SignedRankOutcome out;
     SignedRankResult r;
-    for (std::size_t i = 0; i < pairs.first.size(); ++i) {
-        const Extended d = pairs.first[i] - pairs.second[i];
+    for (const Extended d : pairs.difference) {
         if (d == 0) {
             ++r.unchanged;
             continue;
@@ -83,7 +82,7 @@ void RenderSignedRankGraph(Canvas& canvas, int width, int height, const PairedDa
     for (std::size_t i = 0; i < pairs.first.size(); ++i) {
         first.push_back(static_cast<double>(pairs.first[i]));
         second.push_back(static_cast<double>(pairs.second[i]));
-        diffs.push_back(static_cast<double>(pairs.first[i] - pairs.second[i]));
+        diffs.push_back(static_cast<double>(pairs.difference[i]));
     }
     if (first.empty()) return;
     const int text_h = std::max(canvas.TextHeight("1"), 1);

@@ -33,6 +33,19 @@ cli_expect(EXIT 0 ARGS --lang en --decimal-separator , stats ${sheet} --column T
                        --json
            OUTPUT "{\"caption\":\"Tre\",\"n\":3,\"mean\":2,\"median\":2,\"std_dev\":1,\"variance\":1,\"variation_percent\":50,\"min\":1,\"max\":3,\"level\":95,\"t\":4.302,\"value_interval\":[-2.302,6.302],\"mean_interval\":[-0.48376085805377,4.48376085805377],\"sigma_interval\":[0.520660345327292,6.28446264799876],\"outliers\":{\"test\":\"Dixon\",\"ran\":true,\"all_equal\":false,\"upper\":\"Q=0,5\",\"lower\":\"No Outlier\",\"dixon\":{\"Q\":0.5,\"suspect\":3,\"row\":\"3\",\"confidence\":0,\"level_percent\":100}}}")
 
+# Two values at 99.99 %: qchisq(0.00005, 1) = 3.926991e-09 (R) is below the χ² grid and taken
+# exactly, sqrt(2/3.926991e-09) = 22568; qt(0.99995, 1) = 6366.198, on its grid 6366.197.
+file(WRITE ${out}/two.txt "-1\n1\n")
+cli_expect(EXIT 0 ARGS --lang en --decimal-separator . stats ${out}/two.txt --column 1 --level 99.99
+           OUTPUT "1\nData:\n Mean = 0\n Median = 0\n Standard deviation = 1.4142\n Variance = 2\n Coefficient of variation (%) = Impossible. Mean=0\n Number of data points = 2\n \nConfidence interval (99.99%):\n Variable = 0±9003.2\n True mean = 0±6366.2\n Standard deviation = [0.3487;22568]\n \nOutliers:\n \n")
+# Gaps of a tenth at both ends compare equal as typed: the upper value, on row 3, is Dixon's
+# suspect (by hand); sd 0.1, qt(0.975, 2) = 4.302653 on its grid 4.302, qchisq(c(0.975, 0.025),
+# 2) = 7.377759, 0.05063562 on their grids: sqrt(0.02/7.3777), sqrt(0.02/0.05063) (R).
+file(WRITE ${out}/tenths.txt "434.1\n434.2\n434.3\n")
+cli_expect(EXIT 0 ARGS --lang en --decimal-separator . stats ${out}/tenths.txt --column 1 --test dixon
+                       --json
+           OUTPUT "{\"caption\":\"1\",\"n\":3,\"mean\":434.2,\"median\":434.2,\"std_dev\":0.1,\"variance\":0.01,\"variation_percent\":0.0230308613542146,\"min\":434.1,\"max\":434.3,\"level\":95,\"t\":4.302,\"value_interval\":[433.7698,434.6302],\"mean_interval\":[433.951623914195,434.448376085805],\"sigma_interval\":[0.0520660345327292,0.628446264799876],\"outliers\":{\"test\":\"Dixon\",\"ran\":true,\"all_equal\":false,\"upper\":\"Q=0.5\",\"lower\":\"No Outlier\",\"dixon\":{\"Q\":0.5,\"suspect\":434.3,\"row\":\"3\",\"confidence\":0,\"level_percent\":100}}}")
+
 # Graph files through the window's drawing routine (a tabulon-cli built without Qt says it
 # cannot write them, and is not asked to).
 execute_process(COMMAND ${CLI} --decimal-separator , stats ${sheet} --column Halt

@@ -55,6 +55,18 @@ cli_expect(EXIT 0 OUTPUT "{\"first\":\"X\",\"second\":\"Y\",\"n\":10,\"mean_diff
 cli_expect(EXIT 0 OUTPUT "{\"first\":\"X\",\"second\":\"Y\",\"n\":9,\"unchanged\":1,\"rank_sum_plus\":13,\"rank_sum_minus\":32,\"T\":13,\"p_percent\":15.0390625,\"significant\":false}"
            ARGS ${EN} signrank ${D}/paired.tbn --columns 1,2 --json)
 
+# Differences typed equal are ties: |d| = 0.3, 0.9, 0.9, 2.3, 3.2 with the second 0.9
+# negative, ranks 1, 2.5, 2.5, 4, 5 (by hand); R: 100*psignrank(2, 5) = 9.375, significant.
+set(out ${CMAKE_CURRENT_BINARY_DIR}/cli_two_sample_out)
+file(MAKE_DIRECTORY ${out})
+file(WRITE ${out}/lab.txt "434.5\t434.2\n842.6\t841.7\n1092.2\t1093.1\n612.4\t610.1\n1116.0\t1112.8\n")
+cli_expect(EXIT 0 OUTPUT "Wilcoxons teckentest
+n=5 (förändrade värden).   Icke inkluderade: 0 (oförändrade värden)
+Rangsumman=2.5
+Skillnader: 1-2 (lab)
+Signifikant skillnad vid 9.375% -nivån (enkelsidigt test)"
+           ARGS --lang sv --decimal-separator . signrank ${out}/lab.txt --columns 1,2)
+
 # ranks.tbn: 4, 5, 6 against 1, 2, 3; U1 = 9, U2 = 0 with the low group first. A fixed seed
 # gives the same p with one thread or two.
 cli_expect(EXIT 0 OUTPUT "{\"group1\":\"Lag\",\"group2\":\"Hog\",\"exchanged\":false,\"n1\":3,\"n2\":3,\"R1\":6,\"R2\":15,\"U1\":9,\"U2\":0,\"draws\":100000,\"p_one_sided\":0.0494,\"p_two_sided\":0.0988}"

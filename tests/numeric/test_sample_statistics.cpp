@@ -298,5 +298,56 @@ TEST(ArraySummary, FewerThanThreeIsFalseButTheMedianIsStillThere) {
     EXPECT_EQ(a.Count, 3);
 }
 
+struct DifferenceCase {
+    const char* a;
+    const char* b;
+    char separator;
+    Extended expected;  // worked by hand, the nearest extended
+};
+
+class DecimalDifferenceTest : public ::testing::TestWithParam<DifferenceCase> {};
+
+// Converted first, 1000.3 - 999.9 and 500.7 - 500.3 differ in their last bits; from the
+// digits both are the nearest extended to 0.4.
+TEST_P(DecimalDifferenceTest, IsTheTypedDifferenceRoundedOnce) {
+    const DifferenceCase& c = GetParam();
+    EXPECT_EQ(DecimalDifference(c.a, c.b, c.separator), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, DecimalDifferenceTest,
+    ::testing::Values(DifferenceCase{"1000.3", "999.9", '.', 0.4L},
+                      DifferenceCase{"500.7", "500.3", '.', 0.4L},
+                      DifferenceCase{"500,3", "500,7", ',', -0.4L},
+                      DifferenceCase{" 1.25 ", "0.85", '.', 0.4L},
+                      DifferenceCase{"4.34e2", "433.9", '.', 0.1L},
+                      // 40 digits cannot be held exactly: the converted values' difference
+                      DifferenceCase{"1.000000000000000000000000000000000000001", "1", '.', 0}));
+
+std::vector<Extended> Deviations(const Texts& texts, char separator) {
+    std::vector<Extended> values;
+    for (const std::string& text : texts) values.push_back(StrToNumber(text, separator));
+    return DeviationsFromMean(texts, values, separator);
+}
+
+TEST(DeviationsFromMean, ValuesTypedEquallyFarFromTheMeanAreExactlyAsFar) {
+    // Mean 584.6; 584.3 and 584.9 both 0.3 away (by hand). Converted, 584.9 lies farther.
+    const std::vector<Extended> d =
+        Deviations(Texts{"584.3", "584.8", "584.6", "584.4", "584.9"}, '.');
+    ASSERT_EQ(d.size(), 5u);
+    EXPECT_EQ(d[0], -d[4]);
+    EXPECT_EQ(d[1], -d[3]);
+    EXPECT_EQ(d[2], 0);
+    EXPECT_NEAR(double(d[4]), 0.3, 1e-15);
+    // Mean 1/3 is no decimal: -1/3, -1/3, 2/3 (by hand), the first two exactly equal.
+    const std::vector<Extended> third = Deviations(Texts{"0,1", "1e-1", "1,1"}, ',');
+    EXPECT_EQ(third[0], third[1]);
+    EXPECT_NEAR(double(third[2]), 2.0 / 3, 1e-15);
+    // Too many digits for the exact path: the converted values around their mean.
+    const std::vector<Extended> wide = Deviations(Texts{"1e300", "-1e300", "0.5"}, '.');
+    EXPECT_NEAR(double(wide[2]), 1.0 / 3, 1e-15);  // 0.5 - 0.5/3, by hand
+    EXPECT_TRUE(Deviations(Texts{}, '.').empty());
+}
+
 }  // namespace
 }  // namespace tabulon

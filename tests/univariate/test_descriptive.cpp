@@ -156,6 +156,17 @@ INSTANTIATE_TEST_SUITE_P(
                  // = 5.023886, 0.0009820691, on their grids 5.02388 and 0.000982
                  {"0", "0", "1.4142", "2", "Impossible. Mean=0", "2", "0±17.969", "0±12.706",
                   "[0.63095;45.129]", "95"}},
+        // Two values at 99.99 %: the lower χ² quantile lies below the first grid step (1e-7)
+        // and is taken exactly. R: qt(0.99995, 1) = 6366.198 -> 6366.197;
+        // qchisq(0.99995, 1) = 16.44811; qchisq(0.00005, 1) = 3.926991e-09;
+        // sqrt(2/16.44811), sqrt(2/3.926991e-09)
+        TextCase{"two_at_high_level_en",
+                 Language::English,
+                 '.',
+                 {"-1", "1"},
+                 99.99,
+                 {"0", "0", "1.4142", "2", "Impossible. Mean=0", "2", "0±9003.2", "0±6366.2",
+                  "[0.3487;22568]", "99.99"}},
         // The σ interval is only computed up to 445 values.
         TextCase{"many_sv",
                  Language::Swedish,

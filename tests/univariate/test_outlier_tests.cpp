@@ -75,7 +75,7 @@ class GrubbsSearchTest : public ::testing::TestWithParam<GrubbsCase> {};
 TEST_P(GrubbsSearchTest, FindsTheLevelsOnTheThousandthGrid) {
     const GrubbsCase& c = GetParam();
     const DescriptiveSample s = Sample(c.values);
-    const GrubbsResult r = RunGrubbs(s.values, s.statistics);
+    const GrubbsResult r = RunGrubbs(s);
     EXPECT_EQ(r.two_sided_permille, c.two_sided_permille);
     EXPECT_EQ(r.significant, c.significant);
     EXPECT_EQ(r.b_searched, c.b_permille != 0);
@@ -194,7 +194,7 @@ class DixonTest : public ::testing::TestWithParam<DixonCase> {};
 
 TEST_P(DixonTest, PicksTheEndWithTheLargerGap) {
     const DixonCase& c = GetParam();
-    const DixonResult r = RunDixon(Sample(c.values).values);
+    const DixonResult r = RunDixon(Sample(c.values));
     ASSERT_EQ(r.status, c.status);
     if (c.status != DixonResult::Status::Done) return;
     EXPECT_NEAR(double(r.Q), c.Q, 1e-15);
@@ -231,6 +231,34 @@ INSTANTIATE_TEST_SUITE_P(
         DixonCase{"two", {"1", "2"}, DixonResult::Status::TooFew, 0, true, 0, 0},
         DixonCase{"thirty_one", ThirtyOne(), DixonResult::Status::TooMany, 0, true, 0, 0},
         DixonCase{"equal", {"2", "2", "2"}, DixonResult::Status::AllEqual, 0, true, 0, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct TypedTieCase {
+    const char* name;
+    std::vector<std::string> values;
+    std::size_t first_extreme;  // Grubbs and Gauss: the first of two equally far extremes
+    std::size_t largest;        // Dixon: equal gaps name the largest value
+};
+
+class TypedTieTest : public ::testing::TestWithParam<TypedTieCase> {};
+
+// Distances and gaps typed equal compare equal, although the converted values put one end
+// a last bit farther out (by hand: each sample is symmetric about its mean).
+TEST_P(TypedTieTest, EqualAsTypedIsEqual) {
+    const TypedTieCase& c = GetParam();
+    const DescriptiveSample s = Sample(c.values);
+    EXPECT_EQ(RunGrubbs(s).suspect, c.first_extreme);
+    EXPECT_EQ(RunGauss(s).suspect, c.first_extreme);
+    const DixonResult d = RunDixon(s);
+    EXPECT_TRUE(d.top);
+    EXPECT_EQ(d.suspect, c.largest);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Samples, TypedTieTest,
+    ::testing::Values(TypedTieCase{"tenths", {"0.1", "0.2", "0.3"}, 0, 2},
+                      TypedTieCase{"gaps_of_a_tenth", {"434.1", "434.2", "434.3"}, 0, 2},
+                      TypedTieCase{"five", {"584.3", "584.8", "584.6", "584.4", "584.9"}, 0, 4}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct TextCase {

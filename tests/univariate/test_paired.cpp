@@ -32,6 +32,21 @@ TEST(ReadPairs, SkipsRowsWithAnEmptyCellAndKeepsRowNumbers) {
     EXPECT_THROW(ReadPairs(TwoColumns({"1", "x"}, {"2", "3"}), 2, 3, '.'), ConversionError);
 }
 
+TEST(PairedTTest, DifferencesComeFromTheTypedDecimals) {
+    const PairedData p =
+        ReadPairs(TwoColumns({"1000,3", "500,3", "5"}, {"999,9", "500,7", "4"}), 2, 3, ',');
+    EXPECT_EQ(p.difference, (std::vector<Extended>{0.4L, -0.4L, 1}));  // nearest to each, by hand
+    // A true spread of 1 beside values of 1e16 is a spread: d = 1, 3, 2;
+    // R: t.test(c(1, 3, 2)) t = 3.464102
+    const auto out = ComputePairedTTest(
+        ReadPairs(TwoColumns({"10000000000000001", "10000000000000003", "10000000000000002"},
+                             {"1e16", "1e16", "1e16"}),
+                  2, 3, '.'),
+        5);
+    ASSERT_TRUE(out.result) << out.refusal;
+    EXPECT_NEAR(double(out.result->u), 3.464102, 1e-6);
+}
+
 TEST(PairedTTest, AgreesWithRsPairedTTest) {
     const auto out = ComputePairedTTest(ReadPairs(TwoColumns(kX, kY), 2, 3, '.'), 5);
     ASSERT_TRUE(out.result) << out.refusal;

@@ -15,6 +15,7 @@ PairedData Pairs(const std::vector<Extended>& a, const std::vector<Extended>& b)
     p.second_name = "Efter";
     p.first = a;
     p.second = b;
+    for (std::size_t i = 0; i < a.size(); ++i) p.difference.push_back(a[i] - b[i]);
     return p;
 }
 
@@ -88,6 +89,52 @@ TEST(SignedRankTest, SignificantWhenAllOfManyPairsMoveOneWay) {
     EXPECT_EQ(SignedRankVerdict(*out.result),
               "Signifikant skillnad vid 0,3906% -nivån (enkelsidigt test)");
 }
+
+struct TypedCase {
+    const char* name;
+    std::vector<std::string> first;
+    std::vector<std::string> second;
+    double r_minus;
+    double p;  // percent
+};
+
+class SignedRankTypedTies : public ::testing::TestWithParam<TypedCase> {};
+
+// Differences typed equal are ties even where their converted values differ in the last
+// bit (the untied ranks would give R- = 2 and 18.75 %, and R- = 3 and 15.625 %).
+TEST_P(SignedRankTypedTies, EqualDifferencesShareTheirRank) {
+    const TypedCase& c = GetParam();
+    Worksheet sheet = Worksheet::StartSheet();
+    for (std::size_t i = 0; i < c.first.size(); ++i) {
+        sheet.setCell(2, int(i) + 2, c.first[i]);
+        sheet.setCell(3, int(i) + 2, c.second[i]);
+    }
+    const auto out = ComputeSignedRankTest(ReadPairs(sheet, 2, 3, '.'));
+    ASSERT_TRUE(out.result) << out.refusal;
+    EXPECT_EQ(out.result->r_minus, c.r_minus);
+    EXPECT_EQ(out.result->T, c.r_minus);
+    EXPECT_NEAR(double(out.result->p), c.p, 1e-12);
+    EXPECT_EQ(out.result->significant, c.p <= 10);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pairs, SignedRankTypedTies,
+                         ::testing::Values(
+                             // |d| = 0.4, 0.4, 1, 2, the 0.4s of opposite sign: ranks 1.5, 1.5, 3,
+                             // 4; R: 100*psignrank(1, 4) = 12.5
+                             TypedCase{"opposite_signs",
+                                       {"1000.3", "500.3", "5", "6"},
+                                       {"999.9", "500.7", "4", "4"},
+                                       1.5,
+                                       12.5},
+                             // Laboratory values: |d| = 0.3, 0.9, 0.9, 2.3, 3.2, the second 0.9
+                             // negative: ranks 1, 2.5, 2.5, 4, 5 (by hand; R+ = 12.5 is R's V); R:
+                             // 100*psignrank(2, 5) = 9.375, significant
+                             TypedCase{"laboratory",
+                                       {"434.5", "842.6", "1092.2", "612.4", "1116.0"},
+                                       {"434.2", "841.7", "1093.1", "610.1", "1112.8"},
+                                       2.5,
+                                       9.375}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 struct CountCase {
     int changed;
