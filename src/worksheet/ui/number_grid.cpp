@@ -43,7 +43,11 @@ public:
     }
 
     void setEditorData(QWidget* editor, const QModelIndex& index) const override {
-        static_cast<QLineEdit*>(editor)->setText(index.data(Qt::EditRole).toString());
+        // Every keystroke comes back here through the model's change signal; putting the same
+        // text in again would throw the caret to the end and wipe the editor's selection.
+        auto* edit = static_cast<QLineEdit*>(editor);
+        const QString text = index.data(Qt::EditRole).toString();
+        if (edit->text() != text) edit->setText(text);
     }
 
     void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const override {
@@ -243,13 +247,21 @@ void TNumberGrid::setCellText(int column, int row, const std::string& text) {
 void TNumberGrid::Undo() {
     auto change = m_history.undo();
     if (!change) return;
-    closeOpenEditor();
+    // Undoing the typing of the open cell keeps its editor, which the model's change signal
+    // fills with the text brought back; an editor on any other cell closes first.
+    const bool in_open_cell = m_open_editor && state() == QAbstractItemView::EditingState &&
+                              col() == change->column && row() == change->row;
+    if (!in_open_cell) closeOpenEditor();
     m_undoing = true;
     setCellText(change->column, change->row, change->text);
     m_undoing = false;
     setCursorCell(change->column, change->row);
     viewport()->update();
-    setFocus();
+    if (in_open_cell) {
+        m_open_editor->setFocus();
+    } else {
+        setFocus();
+    }
 }
 
 void TNumberGrid::editText(int column, int row, const std::string& text) {
@@ -381,6 +393,18 @@ void TNumberGrid::onSectionMoved(Qt::Orientation orientation, int, int old_visua
 }
 
 bool TNumberGrid::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_open_editor && event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Undo)) {
+        // The editor would claim Ctrl+Z for its own undo; let it reach the window's undo
+        // command instead, so the key undoes the same records whether a cell is open or not.
+        return true;
+    }
+    if (watched == m_open_editor && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Undo)) {
+        // No window command took the key: the grid undoes by itself.
+        Undo();
+        return true;
+    }
     if (watched == m_open_editor && event->type() == QEvent::KeyPress) {
         // Left at the start of the text and Right at its end leave the cell, as Up and Down
         // always do; in between they move the text cursor.

@@ -1,7 +1,10 @@
 // The worksheet grid as the user meets it: typing, leaving a cell, undo, display formats,
 // Enter, Delete, dragging and moving columns.
 #include <QAbstractItemModelTester>
+#include <QAction>
 #include <QHeaderView>
+#include <QLineEdit>
+#include <vector>
 
 #include "support/main_window_fixture.h"
 
@@ -186,6 +189,159 @@ TEST_F(NumberGrid, ModelPassesQtsConsistencyChecks) {
     grid().setSheet(Worksheet(5, 7));
     EXPECT_EQ(grid().sheetModel()->rowCount(), 5);
     EXPECT_EQ(grid().sheetModel()->columnCount(), 3);
+}
+
+// One keystroke of a typing script: a text typed character by character, or one key.
+struct Stroke {
+    QString text;
+    Qt::Key key = Qt::Key_unknown;
+    Qt::KeyboardModifiers mods = Qt::NoModifier;
+};
+Stroke Keys(const char* text) {
+    return {QString::fromUtf8(text)};
+}
+Stroke Press(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    return {{}, k, mods};
+}
+
+struct TypingCase {
+    const char* name;
+    const char* before;  // the cell's text before the editor opens
+    std::vector<Stroke> strokes;
+    const char* after;  // worked by hand from where the caret and selection stand
+};
+void PrintTo(const TypingCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class CellEditing : public MainWindowTest {
+protected:
+    void run(const std::vector<Stroke>& strokes) {
+        for (const Stroke& s : strokes) {
+            if (s.key == Qt::Key_unknown) {
+                type(s.text);
+            } else {
+                key(s.key, s.mods);
+            }
+        }
+    }
+    QLineEdit* editor(int column, int row) {
+        return qobject_cast<QLineEdit*>(
+            grid().indexWidget(grid().sheetModel()->indexOf(column, row)));
+    }
+};
+
+class TypingInACell : public CellEditing, public ::testing::WithParamInterface<TypingCase> {};
+
+TEST_P(TypingInACell, KeepsTheCaretAndSelectionWhereTheUserLeftThem) {
+    const TypingCase& c = GetParam();
+    grid().setCellText(3, 4, c.before);
+    window->state().DataChanged = false;
+    goTo(3, 4);
+    run(c.strokes);
+    QLineEdit* edit = editor(3, 4);
+    ASSERT_NE(edit, nullptr) << "the editor closed";
+    EXPECT_EQ(edit->text().toStdString(), c.after);
+    EXPECT_EQ(sheet().cell(3, 4), c.after);  // every keystroke reaches the sheet
+    EXPECT_TRUE(window->state().DataChanged);
+    EXPECT_EQ(grid().undoCount(), 1);  // the whole run is one record
+    window->Execute("redigera.angra");
+    EXPECT_EQ(sheet().cell(3, 4), c.before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Strokes, TypingInACell,
+    ::testing::Values(
+        TypingCase{"LeftInsideTheText", "", {Keys("12"), Press(Qt::Key_Left), Keys("34")}, "1342"},
+        TypingCase{"HomeThenTyping", "", {Keys("123"), Press(Qt::Key_Home), Keys("04")}, "04123"},
+        TypingCase{"TypingOverASelection",
+                   "",
+                   {Keys("12345"), Press(Qt::Key_Left), Press(Qt::Key_Left, Qt::ShiftModifier),
+                    Press(Qt::Key_Left, Qt::ShiftModifier), Keys("98")},
+                   "12985"},
+        TypingCase{"SignInFrontOfAStoredNumber",
+                   "2,5",
+                   {Press(Qt::Key_F2), Press(Qt::Key_Home), Keys("-1")},
+                   "-12,5"},
+        TypingCase{"BackspaceInTheMiddle",
+                   "",
+                   {Keys("1234"), Press(Qt::Key_Left), Press(Qt::Key_Left),
+                    Press(Qt::Key_Backspace), Keys(",")},
+                   "1,34"}),
+    [](const ::testing::TestParamInfo<TypingCase>& info) { return std::string(info.param.name); });
+
+// Ctrl+Z in the open editor and Redigera > Ångra are one command: the same records, the same
+// cells, and the editor left open on its cell shows the text the undo brought back.
+class UndoWhileEditing : public CellEditing, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(UndoWhileEditing, UndoesAsAngraDoes) {
+    const bool by_key = GetParam();
+    int menu_commands = 0;
+    QObject::connect(window->action("redigera.angra"), &QAction::triggered,
+                     [&] { ++menu_commands; });
+    auto undo = [&] {
+        if (by_key) {
+            const int before = menu_commands;
+            key(Qt::Key_Z, Qt::ControlModifier);
+            EXPECT_EQ(menu_commands, before + 1) << "Ctrl+Z did not reach Redigera > Ångra";
+        } else {
+            window->Execute("redigera.angra");
+        }
+    };
+    grid().setCellText(2, 3, "7");
+    goTo(2, 2);
+    type("1");
+    key(Qt::Key_Down);
+    type("89");
+    key(Qt::Key_Left);
+    type("5");
+    ASSERT_EQ(sheet().cell(2, 3), "859");
+    ASSERT_EQ(grid().undoCount(), 2);
+
+    undo();  // the run in the open cell: back to the text from before it
+    EXPECT_EQ(sheet().cell(2, 3), "7");
+    EXPECT_EQ(grid().undoCount(), 1);
+    ASSERT_NE(editor(2, 3), nullptr);
+    EXPECT_EQ(editor(2, 3)->text().toStdString(), "7");
+    type("6");  // a new run after an undo
+    EXPECT_EQ(sheet().cell(2, 3), "76");
+    EXPECT_EQ(grid().undoCount(), 2);
+
+    undo();  // "76" back to "7"
+    undo();  // the record of the cell above: the cursor goes there
+    EXPECT_EQ(sheet().cell(2, 3), "7");
+    EXPECT_EQ(sheet().cell(2, 2), "");
+    EXPECT_EQ(grid().undoCount(), 0);
+    EXPECT_EQ(grid().row(), 2);
+    EXPECT_EQ(editor(2, 3), nullptr);
+    EXPECT_EQ(QApplication::focusWidget(), &grid());
+    EXPECT_TRUE(dialogs.messages().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Triggers, UndoWhileEditing, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return std::string(info.param ? "CtrlZ" : "Menu");
+                         });
+
+// Without a window command bound to Ctrl+Z the key still undoes the grid's records, not the
+// editor's own history.
+TEST(NumberGridAlone, CtrlZInTheEditorUndoesTheGridsRecords) {
+    ScopedTextSettings text(Language::None, ',');
+    ui::TNumberGrid grid;
+    grid.show();
+    grid.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
+    grid.setCellText(2, 2, "4");
+    grid.setFocus();
+    grid.setCursorCell(2, 2);
+    QTest::keyClick(&grid, Qt::Key_1);
+    QWidget* editor = QApplication::focusWidget();
+    ASSERT_NE(editor, &grid);
+    QTest::keyClick(editor, Qt::Key_2);
+    QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(grid.sheet().cell(2, 2), "4");
+    EXPECT_EQ(grid.undoCount(), 0);
+    EXPECT_EQ(qobject_cast<QLineEdit*>(editor)->text().toStdString(), "4");
 }
 
 }  // namespace
