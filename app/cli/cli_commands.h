@@ -21,5 +21,6 @@ std::vector<CliCommand> CliCommands();
 void AddFileCommands(std::vector<CliCommand>& table);  // info, convert
 void AddTwoSampleCommands(std::vector<CliCommand>& table);  // ttest … ranksum
 void AddDescriptiveCommands(std::vector<CliCommand>& table);  // stats, normplot
+void AddRegressionCommands(std::vector<CliCommand>& table);  // regression
 
 }  // namespace tabulon::cli

@@ -1,0 +1,102 @@
+# tabulon-cli regression: the calibration line's texts, its numbers as JSON, the refusals.
+# worked.csv: Konc 1..5 against Abs 2.1, 3.9, 6.2, 7.8, 10.1 (R: lm gives k = 1.99,
+# l = 0.05, sigma = 0.188856206322871), Fall the same y reversed, Lika all x equal.
+include(${CMAKE_CURRENT_LIST_DIR}/../cmake/cli_expect.cmake)
+set(F ${DATA}/regression/worked.csv --titles)
+set(SV --lang sv --decimal-separator .)
+set(EN --lang en --decimal-separator .)
+
+# R: Std. Errors 0.198074 and 0.0597216 times t = 3.182 (qt(0.975, 3) = 3.182446 on the 0.001
+# grid); F = 1110.3 > qf(0.95, 1, 3) = 10.128; LOD 3*sigma/k = 0.28471, the risk at x = 0
+# pt(2.0702, 3, lower.tail = FALSE) = 0.0651 (6.5059 % on the search's grid); predict at 2.5:
+# se.fit 0.0895824 and 0.209026 for a new point; x for y = 5 from three readings: 2.48744 with
+# sigma/k*sqrt(1/3 + 1/5 + (5 - 6.02)^2/(k^2*10)) = 0.0709936.
+cli_expect(EXIT 0 OUTPUT "Abs mot Konc
+Linjen y=kx+l
+a0=0.05±0.6303  a1=1.99±0.19
+r²=0.9973    n = 5    Sy=0.1889   RMS=0.1463
+Konfidensintervall: 95.00%
+
+Signifikanser
+På 5%-nivån gäller följande:
+Med 5% sannolikhet att göra ett felaktigt uttalande så finns det ett signifikant samband mellan variablerna.
+
+Test av regression vid 5%:
+k = 1.99 ± 0.19
+
+F-test vid 5%:
+F = 1110> F(1,3) = 10.13
+
+Detektionsgräns vid 3*s
+LOD(x)=0.28471
+sy =0.18886
+Kritisk nivå för y=0.61657  dvs y-värde som ger LOD
+Risk för fel av första ordningen (vid x=0) = 6.50590%
+Dvs risk att överskrida LOD vid x=0
+
+Konfidensintervall för k och l
+Linjen y=kx+l
+95.0000% konfidensnivå
+
+k=1.99000±0.19003
+l=0.05000±0.63027
+
+Beräkna y
+x=2.50000
+y linje=5.02500±0.28505
+y punkt=5.02500±0.66512
+
+Beräkna x
+y=5.00000
+Antal y=3
+x punkt=2.48740±0.22590"
+           ARGS ${SV} regression ${F} --x Konc --y Abs --report significance,lod,kl
+                --y-from-x 2.5 --x-from-y 5 --replicates 3)
+
+# The same as JSON: the half-widths are 3.182 times R's standard errors above.
+cli_expect(EXIT 0 OUTPUT "{\"fit\":\"Line y=kx+l\",\"x_title\":\"Konc\",\"y_title\":\"Abs\",\"equation\":\"a0=0.05±0.6303  a1=1.99±0.19\",\"status\":\"r²=0.9973    n = 5    Sy=0.1889   RMS=0.1463\",\"n\":5,\"slope\":1.99,\"intercept\":0.05,\"slope_half_width\":0.190034055544438,\"intercept_half_width\":0.630271659630459,\"r2\":0.997305328900977,\"s\":0.188856206322871,\"s2\":0.0356666666666667,\"rms\":0.146287388383278,\"t_factor\":3.182,\"df\":3,\"level\":95,\"sxx\":10,\"syy\":39.708,\"sxy\":19.9,\"x_mean\":3,\"y_mean\":6.02,\"ss_res\":0.107,\"ss_cor\":39.708,\"ss_fac\":39.601,\"F\":1110.30841121495,\"sum_x\":15,\"sum_y\":30.1,\"sum_x2\":55,\"sum_y2\":220.91,\"sum_xy\":110.2,\"lod_x\":0.284707848727946,\"lod_y\":0.616568618968612,\"alpha\":6.5059,\"loq_x\":0.949026162426485,\"y_from_x\":{\"x\":2.5,\"y\":5.025,\"line_half_width\":0.285051083316657,\"point_half_width\":0.665119194405534},\"x_from_y\":{\"y\":5,\"replicates\":3,\"x\":2.48743718592965,\"half_width\":0.225901600353773},\"reports\":{\"lod\":[\"LOD(x)=0.28471\",\"sy =0.18886\",\"Critical level for y=0.61657  i.g. y-value that gives LOD\",\"Risk of Error of the first kind (at x=0) = 6.50590%\",\"I.e. risk of exceeding LOD at x=0\"]}}"
+           ARGS ${EN} regression ${F} --x 1 --y 2 --report lod --y-from-x 2.5 --x-from-y 5
+                --replicates 3 --json)
+
+# Fixed slope 2: l = (30.1 - 2*15)/5 = 0.02 (worked by hand); a falling line has no LOD.
+cli_expect(EXIT 0 OUTPUT "Abs versus Konc
+Line y=kx+l, fixed slope k=2
+a0=0.02±0.27  a1=2 (fixed)
+r²=0.9973    n = 5    Sy=0.1897   RMS=0.147
+Confidence inteval: 95.00%"
+           ARGS ${EN} regression ${F} --x Konc --y Abs --fit fixed-slope=2)
+cli_expect(EXIT 0 OUTPUT "Fall versus Konc
+Line y=kx+l
+a0=11.99±0.6303  a1=-1.99±0.19
+r²=0.9973    n = 5    Sy=0.1889   RMS=0.1463
+Confidence inteval: 95.00%
+
+Detection limit at 3*s
+Error! (<=0)"
+           ARGS ${EN} regression ${F} --x Konc --y Fall --report lod)
+
+# The row numbers as x are 1..5 again; two points leave no spread.
+cli_expect(EXIT 0 OUTPUT "Abs mot Radnummer
+Linjen y=kx+l
+a0=0.05±0.6303  a1=1.99±0.19
+r²=0.9973    n = 5    Sy=0.1889   RMS=0.1463
+Konfidensintervall: 95.00%"
+           ARGS ${SV} regression ${F} --x row --y Abs)
+cli_expect(EXIT 0 OUTPUT "y versus x
+Line y=kx+l
+a0=-1±0  a1=2±0
+r²=1    n = 2    Sy=0   RMS=0
+Confidence inteval: 95.00%
+
+Significance
+Only two data points"
+           ARGS ${EN} regression ${DATA}/regression/two.csv --titles --x x --y y
+                --report significance)
+
+# Refusals (1) and usage errors (2); the graph is written through the window's drawing.
+cli_expect(EXIT 1 OUTPUT "" ARGS ${SV} regression ${F} --x Lika --y Abs)
+cli_expect(EXIT 1 OUTPUT "" ARGS ${SV} regression ${F} --x Vikt --y Abs)
+cli_expect(EXIT 1 OUTPUT "" ARGS ${SV} regression ${F} --x Konc --y Abs --fit origin --report lod)
+cli_expect(EXIT 2 OUTPUT "" ARGS ${SV} regression ${F} --x Konc)
+cli_expect(EXIT 2 OUTPUT "" ARGS ${SV} regression ${F} --x Konc --y Abs --fit cubic)
+cli_expect(EXIT 0 ARGS ${SV} regression ${F} --x Konc --y Abs --graph ${CMAKE_CURRENT_BINARY_DIR}/regression.svg)
