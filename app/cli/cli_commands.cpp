@@ -18,6 +18,7 @@ std::vector<CliCommand> CliCommands() {
     AddFileCommands(table);
     AddTwoSampleCommands(table);
     AddDescriptiveCommands(table);
+    AddModelCommands(table);
     AddRegressionCommands(table);
     return table;
 }

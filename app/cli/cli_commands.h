@@ -21,6 +21,7 @@ std::vector<CliCommand> CliCommands();
 void AddFileCommands(std::vector<CliCommand>& table);  // info, convert
 void AddTwoSampleCommands(std::vector<CliCommand>& table);  // ttest … ranksum
 void AddDescriptiveCommands(std::vector<CliCommand>& table);  // stats, normplot
+void AddModelCommands(std::vector<CliCommand>& table);  // mlr, pcr, pls, apply-model
 void AddRegressionCommands(std::vector<CliCommand>& table);  // regression
 
 }  // namespace tabulon::cli

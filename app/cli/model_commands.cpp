@@ -1,0 +1,234 @@
+// `tabulon-cli mlr`, `pcr`, `pls` and `apply-model`: the calibration models of the n-Dim menu,
+// their model file, and a model applied to a worksheet.
+#include <cmath>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/language.h"
+#include "cli_commands.h"
+#include "json.h"
+#include "multivariate/apply_model.h"
+#include "multivariate/factor_model.h"
+#include "multivariate/mlr.h"
+#include "multivariate/model_file.h"
+#include "multivariate/model_texts.h"
+#include "numeric/number_text.h"
+#include "procedure_args.h"
+#include "worksheet/worksheet_file.h"
+
+namespace tabulon::cli {
+namespace {
+
+constexpr const char* kModelUsage =
+    "FILE [--titles] --z C --x A,B,... [--factors K] [--level L] [--save-model M.mdl] [--json]";
+constexpr const char* kApplyUsage = "FILE M.mdl OUT [--titles]";
+
+int Refuse(const std::string& message) {
+    std::cerr << message << '\n';
+    return kExitRefused;
+}
+
+std::vector<std::string> SplitCommas(const std::string& text) {
+    std::vector<std::string> parts(1);
+    for (char c : text) {
+        if (c == ',') {
+            parts.emplace_back();
+        } else {
+            parts.back() += c;
+        }
+    }
+    return parts;
+}
+
+std::string NumberArray(const std::vector<Extended>& values, std::size_t from = 0) {
+    std::string json = "[";
+    for (std::size_t i = from; i < values.size(); ++i) {
+        if (i > from) json += ',';
+        json += JsonNumber(values[i]);
+    }
+    return json + "]";
+}
+
+// The model's run in the window: columns, rows, the fit (with the factor count for PCR and
+// PLS), and its caption.
+struct ModelRun {
+    ModelColumns columns;
+    ModelData data;
+    ModelFit fit;
+    std::string caption;
+    std::vector<Extended> residual_rms;  // PCR and PLS: the factor table
+};
+
+std::optional<ModelRun> Fit(ModelMethod method, const Worksheet& sheet, const ModelColumns& columns,
+                            const std::optional<std::string>& factors, std::string& refusal) {
+    ModelRun run;
+    run.columns = columns;
+    run.data = LoadModelData(sheet, columns, DecimalSeparator());
+    if (method == ModelMethod::MLR) {
+        ModelFitResult r = FitMLR(run.data);
+        if (!r.fit) {
+            refusal = r.refusal;
+            return std::nullopt;
+        }
+        run.fit = std::move(*r.fit);
+        run.caption = ModelCaption(method);
+        return run;
+    }
+    FactorFitResult extracted = ExtractFactors(method, run.data);
+    if (!extracted.fit) {
+        refusal = extracted.refusal;
+        return std::nullopt;
+    }
+    const FactorFit& f = *extracted.fit;
+    const int k = factors ? LimitFactorCount(f, ParseFactorCount(*factors)) : f.factors.extracted;
+    run.fit = FinishFactorFit(run.data, f, k);
+    run.caption = FactorCaption(method, factors ? *factors : std::to_string(k));
+    run.residual_rms = f.factors.ResidualRms;
+    return run;
+}
+
+void PrintJson(const ModelRun& run, Extended level) {
+    const ModelFit& fit = run.fit;
+    JsonObject o;
+    o.String("method", MethodName(fit.method))
+        .String("caption", run.caption)
+        .Integer("n", fit.n)
+        .Integer("p", fit.p)
+        .Integer("factors", fit.factors)
+        .Number("intercept", fit.Coeffs[0])
+        .Raw("coefficients", NumberArray(fit.Coeffs, 1))
+        .Number("rms", fit.Rms())
+        .Number("SSTot", fit.SSTot)
+        .Number("SSReg", fit.SSReg)
+        .Number("SSRes", fit.SSRes);
+    if (fit.method == ModelMethod::MLR) {
+        const ModelStatistics s = DrawModelText(fit, level, ModelResultKind::Fit);
+        o.Number("r2", fit.SSTot != 0 ? fit.SSReg / fit.SSTot : Extended(NAN))
+            .Number("F", ModelF(fit))
+            .Number("level", level)
+            .Number("F_critical", ModelFCritical(fit, level))
+            .Bool("significant", s.significant);
+    } else {
+        o.Raw("scaled_coefficients", NumberArray(fit.ScaledCoeffs))
+            .Raw("residual_rms", NumberArray(run.residual_rms));
+    }
+    if (!fit.note.empty()) o.String("note", fit.note);
+    std::vector<std::string> rows;
+    for (int r : run.data.rows) rows.push_back(std::to_string(r - 1));
+    o.Lines("equation", EquationLines(run.columns, fit))
+        .Lines("rows", rows)
+        .Raw("predictions", NumberArray(fit.predictions))
+        .Raw("residuals", NumberArray(fit.residuals));
+    std::cout << o.Text() << '\n';
+}
+
+int RunModel(ModelMethod method, const std::vector<std::string>& raw) {
+    std::string name = MethodName(method);
+    for (char& c : name) c = static_cast<char>(c - 'A' + 'a');
+    std::string error;
+    auto args = ParseProcedureArgs(raw, {"z", "x", "factors", "save-model"}, error);
+    if (!args) return ProcedureUsage(name, kModelUsage, error);
+    const auto& options = args->options;
+    if (!args->columns.empty())
+        return ProcedureUsage(name, kModelUsage, "--z and --x name the columns");
+    if (!options.count("z") || !options.count("x")) {
+        return ProcedureUsage(name, kModelUsage, "--z and --x are needed");
+    }
+    std::optional<std::string> factors;
+    if (options.count("factors")) {
+        if (method == ModelMethod::MLR)
+            return ProcedureUsage(name, kModelUsage, "MLR has no factors");
+        factors = options.at("factors");
+        if (!ParseInteger(*factors))
+            return ProcedureUsage(name, kModelUsage, "--factors takes a whole number");
+    }
+    Extended level = 5;
+    if (args->level) {
+        const auto l = ParseLevel(*args->level);
+        if (!l || !(*l > 0) || !(*l < 100)) {
+            return ProcedureUsage(name, kModelUsage,
+                                  "--level takes a percentage between 0 and 100");
+        }
+        level = *l;
+    }
+    // z and the x-variables are the columns read, so the first-line check sees them all.
+    args->columns.push_back(options.at("z"));
+    for (const std::string& x : SplitCommas(options.at("x"))) {
+        if (x.empty()) return ProcedureUsage(name, kModelUsage, "an empty column name");
+        args->columns.push_back(x);
+    }
+    auto sheet = LoadProcedureSheet(*args, error);
+    if (!sheet) return Refuse(error);
+    const auto resolved = ResolveColumns(*sheet, *args);
+    if (!resolved) return kExitRefused;
+    const std::vector<int> x_columns(resolved->begin() + 1, resolved->end());
+    const ModelColumnsRead columns = ModelColumnsOf(*sheet, resolved->front(), x_columns);
+    if (!columns.columns) return Refuse(columns.refusal);
+
+    std::string refusal;
+    const auto run = Fit(method, *sheet, *columns.columns, factors, refusal);
+    if (!run) return Refuse(refusal);
+    if (!run->fit.note.empty()) std::cerr << run->fit.note << '\n';
+    if (options.count("save-model")) {
+        TModelRecord model;
+        StoreCurrentModel(model, run->columns, run->fit);
+        if (!WriteModelFile(model, options.at("save-model"), error)) return Refuse(error);
+    }
+    if (args->json) {
+        PrintJson(*run, level);
+    } else {
+        const ModelTextInput input{args->file, run->caption, ModelResultKind::Fit, true,
+                                   EquationLines(run->columns, run->fit)};
+        for (const std::string& line : ModelCopyLines(input, run->fit)) std::cout << line << '\n';
+    }
+    return kExitOk;
+}
+
+void PrintTable(const ModelWindowTable& table) {
+    std::cout << table.caption << '\n';
+    for (const auto& row : table.rows) std::cout << row[0] << '\t' << row[1] << '\n';
+}
+
+int RunApplyModel(const std::vector<std::string>& raw) {
+    ProcedureArgs args;
+    std::vector<std::string> names;
+    for (const std::string& a : raw) {
+        if (a == "--titles") {
+            args.titles = true;
+        } else if (a.rfind("--", 0) == 0) {
+            return ProcedureUsage("apply-model", kApplyUsage, "unknown option " + a);
+        } else {
+            names.push_back(a);
+        }
+    }
+    if (names.size() != 3) return ProcedureUsage("apply-model", kApplyUsage, "");
+    args.file = names[0];
+    std::string error;
+    auto sheet = LoadProcedureSheet(args, error);
+    if (!sheet) return Refuse(error);
+    const ModelFileRead read = ReadModelFile(names[1]);
+    if (!read.model) return Refuse(read.error);
+    const ModelApplication applied = ApplyModel(*read.model, *sheet, DecimalSeparator());
+    PrintTable(ModelCorrelationTable(*read.model, applied.column_map, *sheet));
+    if (!applied.ok) return Refuse(applied.refusal);
+    std::cout << applied.message << '\n';
+    const SaveResult saved = SaveWorksheet(*sheet, names[2], args.titles);
+    if (!saved.ok) return Refuse(saved.error);
+    return kExitOk;
+}
+
+}  // namespace
+
+void AddModelCommands(std::vector<CliCommand>& table) {
+    table.push_back(
+        {"mlr", kModelUsage, [](const auto& a) { return RunModel(ModelMethod::MLR, a); }});
+    table.push_back(
+        {"pcr", kModelUsage, [](const auto& a) { return RunModel(ModelMethod::PCR, a); }});
+    table.push_back(
+        {"pls", kModelUsage, [](const auto& a) { return RunModel(ModelMethod::PLS, a); }});
+    table.push_back({"apply-model", kApplyUsage, RunApplyModel});
+}
+
+}  // namespace tabulon::cli

@@ -1,0 +1,119 @@
+// Benchmarks of the calibration models: MLR of 100,000 rows by 50 x-variables, PLS and PCR of
+// 1000 rows by 100, the cross-products they share, reading the rows from a worksheet, and a
+// PLS leave-one-out pass on the kernel (what cross-validation will do).
+#include <benchmark/benchmark.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "multivariate/factor_model.h"
+#include "multivariate/mlr.h"
+#include "multivariate/model_data.h"
+#include "numeric/number_text.h"
+
+namespace {
+
+using namespace tabulon;
+
+// n rows of p correlated x-variables and a response with noise, fixed by the seed.
+ModelData Generated(int n, int p) {
+    std::mt19937_64 gen(42);
+    std::normal_distribution<double> normal;
+    std::vector<std::vector<Extended>> x(p, std::vector<Extended>(n));
+    std::vector<Extended> z(n);
+    for (int i = 0; i < n; ++i) {
+        Extended common = normal(gen);
+        Extended sum = 0;
+        for (int j = 0; j < p; ++j) {
+            x[j][i] = 10 + j + common + normal(gen);
+            sum += (j % 3 - 1) * x[j][i];
+        }
+        z[i] = 5 + sum + normal(gen) / 10;
+    }
+    return MakeModelData(x, z);
+}
+
+void BM_CrossProducts(benchmark::State& state) {
+    const ModelData data =
+        Generated(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    for (auto _ : state) benchmark::DoNotOptimize(ComputeCrossProducts(data));
+}
+BENCHMARK(BM_CrossProducts)->Args({100000, 50})->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_FitMLR(benchmark::State& state) {
+    const ModelData data =
+        Generated(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    for (auto _ : state) benchmark::DoNotOptimize(FitMLR(data));
+}
+BENCHMARK(BM_FitMLR)->Args({100000, 50})->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_FitPLS(benchmark::State& state) {
+    const ModelData data =
+        Generated(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    for (auto _ : state) benchmark::DoNotOptimize(FitPLS(data, 0));
+}
+BENCHMARK(BM_FitPLS)->Args({1000, 100})->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_FitPCR(benchmark::State& state) {
+    const ModelData data =
+        Generated(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    for (auto _ : state) benchmark::DoNotOptimize(FitPCR(data, 0));
+}
+BENCHMARK(BM_FitPCR)->Args({1000, 100})->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The scores of every PLS factor, as the score plots ask for them.
+void BM_PlsScores(benchmark::State& state) {
+    const ModelData data =
+        Generated(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    const FactorFit fit = *ExtractFactors(ModelMethod::PLS, data).fit;
+    for (auto _ : state) benchmark::DoNotOptimize(ScoreMat(data, fit));
+}
+BENCHMARK(BM_PlsScores)->Args({1000, 100})->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Every row left out in turn, `factors` PLS factors fitted on the kernel of the others and the
+// row predicted: no pass over the n rows per fit.
+void BM_PlsLeaveOneOut(benchmark::State& state) {
+    const ModelData data =
+        Generated(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    const int factors = static_cast<int>(state.range(2));
+    const CrossProducts all = ComputeCrossProducts(data);
+    for (auto _ : state) {
+        Extended press = 0;
+        for (int i = 0; i < data.n; ++i) {
+            const std::vector<Extended> row = DataRow(data, i);
+            const AutoscaledKernel kernel = LoadAutoscaled(WithoutRow(all, row));
+            const FactorSet set = KernelPls(kernel, factors);
+            const std::vector<Extended> coeffs =
+                ConvertToDataUnits(kernel, ScaledCoefficients(set, factors));
+            const Extended e = PredictRow(coeffs, row.data()) - row[data.p];
+            press += e * e;
+        }
+        benchmark::DoNotOptimize(press);
+    }
+}
+BENCHMARK(BM_PlsLeaveOneOut)->Args({1000, 100, 10})->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Reading the valid rows of 51 columns of 100,000 cell texts.
+void BM_LoadModelData(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    const int m = static_cast<int>(state.range(1)) + 1;
+    Worksheet sheet(m + Worksheet::kFixedColumns, n + Worksheet::kFixedRows);
+    std::mt19937_64 gen(1);
+    std::uniform_real_distribution<double> u(0, 1000);
+    for (int c = 0; c < m; ++c) {
+        for (int r = 0; r < n; ++r) {
+            sheet.setCell(c + Worksheet::kFixedColumns, r + Worksheet::kFixedRows,
+                          FormatGeneral(u(gen), 8, 2, '.'));
+        }
+    }
+    ModelColumns columns;
+    columns.ZColumn = Worksheet::kFixedColumns + m - 1;
+    for (int c = 0; c + 1 < m; ++c) columns.XColumns.push_back(c + Worksheet::kFixedColumns);
+    for (auto _ : state) benchmark::DoNotOptimize(LoadModelData(sheet, columns, '.'));
+}
+BENCHMARK(BM_LoadModelData)->Args({100000, 50})->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();
