@@ -69,11 +69,10 @@ void BM_FitAndReports(benchmark::State& state) {
     ScopedTextSettings text(Language::Swedish, ',');
     for (auto _ : state) {
         FitOutcome fit = Fit(Data(), {}, 0.95L);
-        for (RegressionItem item :
-             {RegressionItem::Significance, RegressionItem::Lod, RegressionItem::Loq,
-              RegressionItem::ConfidenceKL, RegressionItem::Parameters,
-              RegressionItem::Homoscedasticity, RegressionItem::Outliers,
-              RegressionItem::SecondKindError}) {
+        for (RegressionItem item : {RegressionItem::Significance, RegressionItem::Lod,
+                                    RegressionItem::Loq, RegressionItem::ConfidenceKL,
+                                    RegressionItem::Parameters, RegressionItem::Homoscedasticity,
+                                    RegressionItem::Outliers, RegressionItem::SecondKindError}) {
             benchmark::DoNotOptimize(fit.model->Report(item));
         }
     }

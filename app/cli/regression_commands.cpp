@@ -26,7 +26,9 @@ constexpr const char* kUsage =
     "second-kind|outliers|control-chart|standard-addition|xy-values[,...]] "
     "[--y-from-x X] [--x-from-y Y [--replicates M]] [--json] [--graph OUT [--size WxH]]";
 
-int Usage(const std::string& error) { return ProcedureUsage("regression", kUsage, error); }
+int Usage(const std::string& error) {
+    return ProcedureUsage("regression", kUsage, error);
+}
 
 int Refuse(const std::string& message) {
     std::cerr << message << '\n';
@@ -162,7 +164,8 @@ int RunRegression(const std::vector<std::string>& raw) {
     int replicates = 1;
     if (const auto t = option("replicates")) {
         const auto m = ParseInteger(*t);
-        if (!m || *m < 1 || !x_from_y) return Usage("--replicates takes a count from 1, with --x-from-y");
+        if (!m || *m < 1 || !x_from_y)
+            return Usage("--replicates takes a count from 1, with --x-from-y");
         replicates = *m;
     }
 
@@ -217,8 +220,7 @@ int RunRegression(const std::vector<std::string>& raw) {
         if (const auto limits = model.Limits();
             limits && std::any_of(items.begin(), items.end(), [](RegressionItem i) {
                 return i == RegressionItem::Lod || i == RegressionItem::Loq ||
-                       i == RegressionItem::FirstKindError ||
-                       i == RegressionItem::SecondKindError;
+                       i == RegressionItem::FirstKindError || i == RegressionItem::SecondKindError;
             })) {
             json.Number("lod_x", limits->lod_x)
                 .Number("lod_y", limits->lod_y)
@@ -249,8 +251,8 @@ int RunRegression(const std::vector<std::string>& raw) {
             }
             const XFromYResult r = model.XFromY(*x_from_y, replicates);
             if (!r.ok) return Refuse(r.message);
-            reports.push_back({ChooseText("Calculate x", "Beräkna x"),
-                               XFromYLines(*x_from_y, replicates, r)});
+            reports.push_back(
+                {ChooseText("Calculate x", "Beräkna x"), XFromYLines(*x_from_y, replicates, r)});
             JsonObject o;
             o.Number("y", *x_from_y).Integer("replicates", replicates).Number("x", r.x);
             o.Raw("half_width", r.half_width ? JsonNumber(*r.half_width) : "null");

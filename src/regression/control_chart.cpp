@@ -73,12 +73,11 @@ ReportText ControlChartModel::BaseDataReport() const {
         const Extended dev = std::fabs(d.y[i] - m_mean);
         if (!(dev > 2 * m_s)) continue;
         outside = true;
-        l.push_back(ChooseText("Point no: ", "Punkt nr: ") + d.PointName(i) + "  y=" +
-                    d.YTexts[i] +
-                    (dev > 3 * m_s ? ChooseText("  outside the action limits",
-                                                "  utanför aktionsgränserna")
-                                   : ChooseText("  outside the warning limits",
-                                                "  utanför varningsgränserna")));
+        l.push_back(
+            ChooseText("Point no: ", "Punkt nr: ") + d.PointName(i) + "  y=" + d.YTexts[i] +
+            (dev > 3 * m_s
+                 ? ChooseText("  outside the action limits", "  utanför aktionsgränserna")
+                 : ChooseText("  outside the warning limits", "  utanför varningsgränserna")));
     }
     if (!outside) {
         l.push_back(ChooseText("All points within the warning limits",

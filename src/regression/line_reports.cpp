@@ -15,9 +15,15 @@
 namespace tabulon {
 namespace {
 
-std::string Error0() { return "Error! (<=0)"; }
-std::string OnlyTwo() { return ChooseText("Only two data points", "Bara två datapunkter"); }
-std::string TooFew() { return ChooseText("Too few data points", "För få datapunkter"); }
+std::string Error0() {
+    return "Error! (<=0)";
+}
+std::string OnlyTwo() {
+    return ChooseText("Only two data points", "Bara två datapunkter");
+}
+std::string TooFew() {
+    return ChooseText("Too few data points", "För få datapunkter");
+}
 
 }  // namespace
 
@@ -42,18 +48,17 @@ std::vector<std::string> StraightLineModel::SignificanceLines() const {
                                        " sannolikhet att göra ett felaktigt uttalande så finns "
                                        "det ett signifikant samband mellan variablerna."));
     } else {
-        lines.push_back(
-            ChooseText("There is no significant relationship between the variables.",
-                       "Det finns inget signifikant samband mellan variablerna."));
+        lines.push_back(ChooseText("There is no significant relationship between the variables.",
+                                   "Det finns inget signifikant samband mellan variablerna."));
     }
     lines.emplace_back();
-    lines.push_back(ChooseText("Test of regression at " + p + ":",
-                               "Test av regression vid " + p + ":"));
+    lines.push_back(
+        ChooseText("Test of regression at " + p + ":", "Test av regression vid " + p + ":"));
     lines.push_back("k = " + FormatG4(r.K) + " ± " + FormatG4(half));
     lines.emplace_back();
     lines.push_back(ChooseText("F-test at " + p + ":", "F-test vid " + p + ":"));
-    lines.push_back("F = " + FormatG4(r.F) + (f_clear ? "> F(1," : "< F(1,") +
-                    std::to_string(df) + ") = " + FormatG4(f_crit));
+    lines.push_back("F = " + FormatG4(r.F) + (f_clear ? "> F(1," : "< F(1,") + std::to_string(df) +
+                    ") = " + FormatG4(f_crit));
     return lines;
 }
 
@@ -111,8 +116,8 @@ ReportText StraightLineModel::StandardAdditionReport() const {
         return rep;
     }
     const Extended sy = DegreesOfFreedom() >= 1 ? std::sqrt(r.SSRes / (r.N - 2)) : 0;
-    const Extended sx0 = sy / std::fabs(r.K) *
-                         std::sqrt(1 / r.N + r.YMean * r.YMean / (r.K * r.K * r.Sxx));
+    const Extended sx0 =
+        sy / std::fabs(r.K) * std::sqrt(1 / r.N + r.YMean * r.YMean / (r.K * r.K * r.Sxx));
     const DecimalDigits lv = RoundToSignificant(100 * level(), 3);
     Extended rounded = 0;
     for (char c : lv.digits) rounded = rounded * 10 + (c - '0');
@@ -227,16 +232,15 @@ ReportText StraightLineModel::HomoscedasticityReport() const {
     auto& l = rep.lines;
     l.push_back(ChooseText("Goldfeld-Quandt test at " + p + " level:",
                            "Goldfeld-Quandts test vid " + p + "-nivån:"));
-    l.push_back(ChooseText("the residual variances about separate lines through the " +
-                               std::to_string(half) + " lowest and the " + std::to_string(half) +
-                               " highest x",
-                           "residualvarianserna kring separata linjer genom de " +
-                               std::to_string(half) + " lägsta och de " + std::to_string(half) +
-                               " högsta x"));
-    l.push_back(ChooseText("Low x: ", "Låga x: ") + "s²=" + FormatG4(low.s2) + "  (f=" +
-                std::to_string(low.df) + ")");
-    l.push_back(ChooseText("High x: ", "Höga x: ") + "s²=" + FormatG4(high.s2) + "  (f=" +
-                std::to_string(high.df) + ")");
+    l.push_back(ChooseText(
+        "the residual variances about separate lines through the " + std::to_string(half) +
+            " lowest and the " + std::to_string(half) + " highest x",
+        "residualvarianserna kring separata linjer genom de " + std::to_string(half) +
+            " lägsta och de " + std::to_string(half) + " högsta x"));
+    l.push_back(ChooseText("Low x: ", "Låga x: ") + "s²=" + FormatG4(low.s2) +
+                "  (f=" + std::to_string(low.df) + ")");
+    l.push_back(ChooseText("High x: ", "Höga x: ") + "s²=" + FormatG4(high.s2) +
+                "  (f=" + std::to_string(high.df) + ")");
     if (!(low.s2 > 0) || !(high.s2 > 0)) {
         l.push_back(ChooseText("Cannot compute: a half has no spread",
                                "Kan ej räkna: spridningen i en halva är noll"));
@@ -278,10 +282,8 @@ ReportText StraightLineModel::FirstKindReport() const {
     l.push_back(ChooseText("Risk of Error of the first kind (at x=0) = ",
                            "Risk för fel av första ordningen (vid x=0) = ") +
                 FormatF5(100 * d.alpha) + "%");
-    l.push_back(ChooseText("α = P(t(" + std::to_string(DegreesOfFreedom()) +
-                               ") > (ycrit-l)/s0)",
-                           "α = P(t(" + std::to_string(DegreesOfFreedom()) +
-                               ") > (ykrit-l)/s0)"));
+    l.push_back(ChooseText("α = P(t(" + std::to_string(DegreesOfFreedom()) + ") > (ycrit-l)/s0)",
+                           "α = P(t(" + std::to_string(DegreesOfFreedom()) + ") > (ykrit-l)/s0)"));
     l.push_back(ChooseText("I.e. risk that a blank (x=0) gives y above the critical level",
                            "Dvs risk att ett blankprov (x=0) ger y över den kritiska nivån"));
     return rep;
@@ -340,8 +342,8 @@ ReportText StraightLineModel::SecondKindReport() const {
 
 ReportText StraightLineModel::OutlierReport() const {
     const std::string p = RiskText(level());
-    ReportText rep{"Outliers", {ChooseText("Outliers at " + p + " level",
-                                           "Outliers på " + p + " nivån")}};
+    ReportText rep{"Outliers",
+                   {ChooseText("Outliers at " + p + " level", "Outliers på " + p + " nivån")}};
     const RegressionData& d = data();
     const int df = DegreesOfFreedom() - 1;  // the residual degrees of freedom without the point
     if (df < 1) {

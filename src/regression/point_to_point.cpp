@@ -41,7 +41,9 @@ XFromYResult PointToPointModel::XFromY(Extended y, int) const {
     return out;
 }
 
-std::string PointToPointModel::EquationText() const { return Name(); }
+std::string PointToPointModel::EquationText() const {
+    return Name();
+}
 
 std::string PointToPointModel::StatusLine() const {
     return "    n = " + std::to_string(data().size());
@@ -52,7 +54,9 @@ bool PointToPointModel::Supports(RegressionItem item) const {
            item == RegressionItem::XFromY;
 }
 
-std::optional<ReportText> PointToPointModel::Report(RegressionItem) const { return std::nullopt; }
+std::optional<ReportText> PointToPointModel::Report(RegressionItem) const {
+    return std::nullopt;
+}
 
 std::vector<std::pair<std::string, Extended>> PointToPointModel::Values() const {
     return {{"n", static_cast<Extended>(data().size())},

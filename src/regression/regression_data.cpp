@@ -10,7 +10,9 @@
 namespace tabulon {
 namespace {
 
-std::string TooFewPoints() { return ChooseText("Too few data points..", "För få datapunkter.."); }
+std::string TooFewPoints() {
+    return ChooseText("Too few data points..", "För få datapunkter..");
+}
 
 }  // namespace
 
@@ -47,8 +49,7 @@ RegressionDataRead ReadRegressionData(const Worksheet& sheet, int x_column, int 
 
 std::shared_ptr<const RegressionData> MakeRegressionData(std::vector<std::string> x_texts,
                                                          std::vector<std::string> y_texts,
-                                                         std::string x_title,
-                                                         std::string y_title,
+                                                         std::string x_title, std::string y_title,
                                                          char decimal_separator) {
     auto data = std::make_shared<RegressionData>();
     const std::size_t n = std::min(x_texts.size(), y_texts.size());
@@ -103,10 +104,10 @@ std::vector<std::string> XYValueLines(const RegressionData& data) {
 int WriteResidualColumn(Worksheet& sheet, const RegressionData& data,
                         const std::vector<Extended>& residuals, bool squares,
                         std::string& refusal) {
-    const bool from_sheet =
-        residuals.size() == data.size() &&
-        std::all_of(data.rows.begin(), data.rows.end(),
-                    [&](int r) { return r >= Worksheet::kFixedRows && r < sheet.rowCount(); });
+    const bool from_sheet = residuals.size() == data.size() &&
+                            std::all_of(data.rows.begin(), data.rows.end(), [&](int r) {
+                                return r >= Worksheet::kFixedRows && r < sheet.rowCount();
+                            });
     if (!from_sheet || data.size() == 0) {
         refusal = ChooseText("The points do not come from this worksheet",
                              "Punkterna kommer inte från detta datafält");

@@ -50,8 +50,7 @@ RegressionDataRead ReadRegressionData(const Worksheet& sheet, int x_column, int 
 // 1, 2, ... Raises ConversionError on a text that is not a number.
 std::shared_ptr<const RegressionData> MakeRegressionData(std::vector<std::string> x_texts,
                                                          std::vector<std::string> y_texts,
-                                                         std::string x_title,
-                                                         std::string y_title,
+                                                         std::string x_title, std::string y_title,
                                                          char decimal_separator);
 
 // "Byt plats på x och y": the same points with x and y (and their titles) exchanged.
@@ -79,7 +78,6 @@ std::vector<std::string> XYValueLines(const RegressionData& data);
 // current decimal separator. False, the sheet untouched and `refusal` set, when the points
 // were not read from rows of this sheet or the counts disagree. Returns the column written.
 int WriteResidualColumn(Worksheet& sheet, const RegressionData& data,
-                        const std::vector<Extended>& residuals, bool squares,
-                        std::string& refusal);
+                        const std::vector<Extended>& residuals, bool squares, std::string& refusal);
 
 }  // namespace tabulon

@@ -9,8 +9,7 @@
 namespace tabulon {
 namespace {
 
-FitOutcome FitLine(std::shared_ptr<const RegressionData> data, const FitSpec& spec,
-                   LineMode mode) {
+FitOutcome FitLine(std::shared_ptr<const RegressionData> data, const FitSpec& spec, LineMode mode) {
     TRegressionLine line;
     if (!ComputeRegressionLine(data->x, data->y, mode, spec.fixed_value, line)) {
         return {nullptr,

@@ -58,8 +58,8 @@ void DrawWorldSegment(Canvas& canvas, const TAxisTransform& t, const WorldBox& b
     canvas.DrawLine({XToPixel(t, x0), YToPixel(t, y0)}, {XToPixel(t, x1), YToPixel(t, y1)});
 }
 
-void DrawCurve(Canvas& canvas, const TAxisTransform& t, const WorldBox& box, int left,
-               int right, const FittedModel& model) {
+void DrawCurve(Canvas& canvas, const TAxisTransform& t, const WorldBox& box, int left, int right,
+               const FittedModel& model) {
     canvas.SetPen({colors::kBlack, 1, PenStyle::Solid});
     switch (model.Shape()) {
         case CurveShape::Straight:
@@ -125,7 +125,8 @@ class PixelSet {
 public:
     PixelSet(int width, int height)
         : m_width(std::max(width, 1)),
-          m_bits(static_cast<std::size_t>(m_width) * static_cast<std::size_t>(std::max(height, 1))) {}
+          m_bits(static_cast<std::size_t>(m_width) *
+                 static_cast<std::size_t>(std::max(height, 1))) {}
     // False when (x, y) was taken before or lies outside.
     bool Take(int x, int y) {
         if (x < 0 || y < 0 || x >= m_width) return false;
@@ -216,15 +217,16 @@ RegressionGraphLayout RenderRegressionGraph(Canvas& canvas, int width, int heigh
     canvas.DrawText({width - 4, bottom + 6 + th}, data.XTitle);
     canvas.SetFont(saved_font);
 
-    const WorldBox box{PixelToX(left, t), PixelToX(width, t), PixelToY(bottom, t),
-                       PixelToY(0, t)};
+    const WorldBox box{PixelToX(left, t), PixelToX(width, t), PixelToY(bottom, t), PixelToY(0, t)};
 
     if (model && options.ShowBands && model->Supports(RegressionItem::Bands)) {
         const int step = std::max(1, width / 100);
         canvas.SetPen({kPredictionColor, 1, PenStyle::Solid});
-        for (int side : {1, -1}) DrawBandCurve(canvas, t, left, width, bottom, step, *model, true, side);
+        for (int side : {1, -1})
+            DrawBandCurve(canvas, t, left, width, bottom, step, *model, true, side);
         canvas.SetPen({kConfidenceColor, 1, PenStyle::Solid});
-        for (int side : {1, -1}) DrawBandCurve(canvas, t, left, width, bottom, step, *model, false, side);
+        for (int side : {1, -1})
+            DrawBandCurve(canvas, t, left, width, bottom, step, *model, false, side);
     }
     if (model && options.ShowFunction && model->Supports(RegressionItem::Function)) {
         DrawCurve(canvas, t, box, left, width, *model);
@@ -252,8 +254,10 @@ RegressionGraphLayout RenderRegressionGraph(Canvas& canvas, int width, int heigh
     }
 
     // The points, each pixel once, in data order.
-    const std::span<const Extended> mx = model ? model->MarkedX() : std::span<const Extended>(data.x);
-    const std::span<const Extended> my = model ? model->MarkedY() : std::span<const Extended>(data.y);
+    const std::span<const Extended> mx =
+        model ? model->MarkedX() : std::span<const Extended>(data.x);
+    const std::span<const Extended> my =
+        model ? model->MarkedY() : std::span<const Extended>(data.y);
     const bool marks_data = mx.data() == data.x.data() && mx.size() == data.size();
     const int radius = std::max(1, (width / 700) * options.PointSize);
     canvas.SetPen({colors::kBlack, 1, PenStyle::Solid});
@@ -272,10 +276,47 @@ RegressionGraphLayout RenderRegressionGraph(Canvas& canvas, int width, int heigh
     }
     canvas.SetBrushStyle(BrushStyle::Clear);
     if (!labelled.empty()) {
+        // A row number that would run into one already written is left out: on crowded or
+        // replicated points one readable label is worth more than a smear of them.
         canvas.SetTextAlign({HAlign::Left, VAlign::Bottom});
+        const int label_height = std::max(1, MeasureHeight(canvas, measure, "1"));
+        const int w = width + 1;
+        const int h = height + 1;
+        std::vector<bool> used(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
+        auto at = [&](int x, int y) { return static_cast<std::size_t>(y) * w + x; };
+        // Row numbers are digits: their widths are measured once per length.
+        std::vector<int> digit_widths;
+        auto label_width = [&](const std::string& name) {
+            if (!std::all_of(name.begin(), name.end(),
+                             [](char c) { return c >= '0' && c <= '9'; })) {
+                return MeasureWidth(canvas, measure, name);
+            }
+            if (digit_widths.size() <= name.size()) digit_widths.resize(name.size() + 1, -1);
+            int& known = digit_widths[name.size()];
+            if (known < 0) known = MeasureWidth(canvas, measure, std::string(name.size(), '0'));
+            return known;
+        };
         for (std::size_t i : labelled) {
-            canvas.DrawText({XToPixel(t, mx[i]) + radius + 1, YToPixel(t, my[i]) - radius},
-                            data.PointName(i));
+            const int x0 = XToPixel(t, mx[i]) + radius + 1;
+            const int y1 = YToPixel(t, my[i]) - radius;
+            const int y0 = std::max(0, y1 - label_height);
+            if (x0 >= w || y1 <= 0 || used[at(x0, y0)]) continue;
+            const std::string& name = data.PointName(i);
+            const int x1 = std::min(w, x0 + label_width(name));
+            bool free = true;
+            for (int y = y0; y < y1 && free; ++y) {
+                for (int x = x0; x < x1; ++x) {
+                    if (used[at(x, y)]) {
+                        free = false;
+                        break;
+                    }
+                }
+            }
+            if (!free) continue;
+            for (int y = y0; y < y1; ++y) {
+                for (int x = x0; x < x1; ++x) used[at(x, y)] = true;
+            }
+            canvas.DrawText({x0, y1}, name);
         }
     }
 
@@ -290,8 +331,10 @@ RegressionGraphLayout RenderRegressionGraph(Canvas& canvas, int width, int heigh
 
 void FitRangesToData(RegressionViewOptions& options, const RegressionData& data,
                      const FittedModel* model, int box_width, int box_height) {
-    const std::span<const Extended> xs = model ? model->MarkedX() : std::span<const Extended>(data.x);
-    const std::span<const Extended> ys = model ? model->MarkedY() : std::span<const Extended>(data.y);
+    const std::span<const Extended> xs =
+        model ? model->MarkedX() : std::span<const Extended>(data.x);
+    const std::span<const Extended> ys =
+        model ? model->MarkedY() : std::span<const Extended>(data.y);
     if (xs.empty() || ys.empty()) return;
     const auto [xmin, xmax] = std::minmax_element(xs.begin(), xs.end());
     const auto [ymin, ymax] = std::minmax_element(ys.begin(), ys.end());
@@ -350,9 +393,13 @@ bool SetOwnRange(RegressionViewOptions& options, bool x_axis, const std::string&
     return true;
 }
 
-std::string OwnRangeText(Extended value) { return FormatSignificant(2, value); }
+std::string OwnRangeText(Extended value) {
+    return FormatSignificant(2, value);
+}
 
-std::string RegressionLevelText(Extended level) { return FormatSignificant(4, 100 * level) + "%"; }
+std::string RegressionLevelText(Extended level) {
+    return FormatSignificant(4, 100 * level) + "%";
+}
 
 Extended StepLevel(Extended level, Extended delta) {
     Extended next = level + delta;

@@ -35,15 +35,21 @@ std::string FormatF5(Extended value) {
     return FormatFixed(rounded, 5, DecimalSeparator());
 }
 
-std::string FormatG4(Extended value) { return General(value, 4); }
-std::string FormatG3(Extended value) { return General(value, 3); }
+std::string FormatG4(Extended value) {
+    return General(value, 4);
+}
+std::string FormatG3(Extended value) {
+    return General(value, 3);
+}
 
 std::string FormatReportNumber(Extended value) {
     if (auto text = NotFinite(value)) return *text;
     return FormatShortest(value, DecimalSeparator());
 }
 
-std::string RiskText(Extended level) { return FormatG3(100 * (1 - level)) + "%"; }
+std::string RiskText(Extended level) {
+    return FormatG3(100 * (1 - level)) + "%";
+}
 
 std::string LevelLine(Extended level) {
     return ChooseText("Confidence inteval: ", "Konfidensintervall: ") +
@@ -52,16 +58,15 @@ std::string LevelLine(Extended level) {
 
 std::vector<std::string> YFromXLines(Extended x, const YFromXResult& r) {
     if (!r.has_interval) return {"x=" + FormatF5(x), "y=" + FormatF5(r.y)};
-    return {"x=" + FormatF5(x),
-            ChooseText("y-line=", "y linje=") + FormatF5(r.y) + "±" + FormatF5(r.line_half_width),
-            ChooseText("y-point=", "y punkt=") + FormatF5(r.y) + "±" +
-                FormatF5(r.point_half_width)};
+    return {
+        "x=" + FormatF5(x),
+        ChooseText("y-line=", "y linje=") + FormatF5(r.y) + "±" + FormatF5(r.line_half_width),
+        ChooseText("y-point=", "y punkt=") + FormatF5(r.y) + "±" + FormatF5(r.point_half_width)};
 }
 
 std::vector<std::string> XFromYLines(Extended y, int replicates, const XFromYResult& r) {
-    std::vector<std::string> lines{"y=" + FormatF5(y),
-                                   ChooseText("Number of y=", "Antal y=") +
-                                       std::to_string(replicates)};
+    std::vector<std::string> lines{
+        "y=" + FormatF5(y), ChooseText("Number of y=", "Antal y=") + std::to_string(replicates)};
     if (!r.ok) {
         lines.push_back(r.message);
     } else {
@@ -110,8 +115,8 @@ std::vector<std::string> RegressionTextLines(const RegressionData& data, const F
         lines.push_back(model->EquationText());
         lines.push_back(model->StatusLine());
     } else {
-        lines.push_back(ChooseText("Curve adaption cannot be made",
-                                   "Kurvanpassningen kan ej utföras"));
+        lines.push_back(
+            ChooseText("Curve adaption cannot be made", "Kurvanpassningen kan ej utföras"));
         lines.push_back("n = " + std::to_string(data.size()));
     }
     lines.push_back(LevelLine(level));

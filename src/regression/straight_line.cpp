@@ -32,8 +32,8 @@ Extended FittedAtMeanOffset(const TRegressionLine& line, LineMode mode) {
     return line.L + line.K * line.XMean - line.YMean;
 }
 
-bool ComputeRegressionLine(std::span<const Extended> x, std::span<const Extended> y,
-                           LineMode mode, Extended fixed, TRegressionLine& line) {
+bool ComputeRegressionLine(std::span<const Extended> x, std::span<const Extended> y, LineMode mode,
+                           Extended fixed, TRegressionLine& line) {
     const std::size_t n = std::min(x.size(), y.size());
     if (n == 0) return false;
     x = x.first(n);
@@ -277,15 +277,19 @@ Extended StraightLineModel::SlopeSE() const {
     return 0;
 }
 
-Extended StraightLineModel::InterceptHalfWidth() const { return TFactor() * InterceptSE(); }
-Extended StraightLineModel::SlopeHalfWidth() const { return TFactor() * SlopeSE(); }
+Extended StraightLineModel::InterceptHalfWidth() const {
+    return TFactor() * InterceptSE();
+}
+Extended StraightLineModel::SlopeHalfWidth() const {
+    return TFactor() * SlopeSE();
+}
 
 std::string StraightLineModel::EquationText() const {
     const std::string fixed = ChooseText(" (fixed)", " (fixerad)");
     const bool l_fixed = m_mode == LineMode::Origin || m_mode == LineMode::FixedIntercept;
     const bool k_fixed = m_mode == LineMode::FixedSlope;
-    const std::string a0 = "a0=" + FormatG4(m_line.L) +
-                           (l_fixed ? fixed : "±" + FormatG4(InterceptHalfWidth()));
+    const std::string a0 =
+        "a0=" + FormatG4(m_line.L) + (l_fixed ? fixed : "±" + FormatG4(InterceptHalfWidth()));
     const std::string a1 =
         "a1=" + FormatG4(m_line.K) + (k_fixed ? fixed : "±" + FormatG4(SlopeHalfWidth()));
     return a0 + "  " + a1;

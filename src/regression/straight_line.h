@@ -41,8 +41,8 @@ struct TRegressionLine {
 // Fits the line in `mode` (`fixed` is the slope or intercept of the fixed modes). False,
 // with `line` untouched, when there are no points or all x are equal (the window's failure
 // code 3).
-bool ComputeRegressionLine(std::span<const Extended> x, std::span<const Extended> y,
-                           LineMode mode, Extended fixed, TRegressionLine& line);
+bool ComputeRegressionLine(std::span<const Extended> x, std::span<const Extended> y, LineMode mode,
+                           Extended fixed, TRegressionLine& line);
 
 // ŷ(x̄) − ȳ: 0 for the lines through the means (least squares, fixed slope). Fitted values
 // and residuals are taken as K·(x − x̄) + this, so that a far-off x costs no digits.
@@ -107,8 +107,8 @@ private:
 // The risk α (fraction) that a blank (x = 0) exceeds `critical_y`: p is searched down from
 // 0.5 in steps of 0.01, then 0.0001, then 0.000001, each search stopping at the first p with
 // L + t(df, p)·s0 above critical_y and stepping back once; so α is the smallest p on the
-// finest grid reached whose quantile stays at or below critical_y, s0 being the standard deviation of a new measurement at x = 0. Bounded: at
-// most 650 quantiles.
+// finest grid reached whose quantile stays at or below critical_y, s0 being the standard deviation
+// of a new measurement at x = 0. Bounded: at most 650 quantiles.
 Extended FirstKindRisk(Extended L, Extended s0, Extended critical_y, int df);
 
 }  // namespace tabulon

@@ -49,7 +49,9 @@ WeightedLineModel::WeightedLineModel(std::shared_ptr<const RegressionData> data,
     if (m_m - 2 > 0.5L) m_sw = std::sqrt(m_SSRes / (m_m - 2));
 }
 
-int WeightedLineModel::DegreesOfFreedom() const { return static_cast<int>(m_points.size()) - 2; }
+int WeightedLineModel::DegreesOfFreedom() const {
+    return static_cast<int>(m_points.size()) - 2;
+}
 
 std::string WeightedLineModel::WeightNote() const {
     return ChooseText("  curve weighted by ", "  kurvan viktad med ") +
@@ -125,8 +127,9 @@ std::string WeightedLineModel::StatusLine() const {
     Extended ss = 0;
     for (Extended e : Residuals()) ss += e * e;
     return "r²=" + FormatG4(m_r2) + "    n = " + std::to_string(data().size()) +
-           "    Sy=" + FormatG4(m_sw) + "   RMS=" +
-           FormatG4(std::sqrt(ss / static_cast<Extended>(data().size()))) + WeightNote();
+           "    Sy=" + FormatG4(m_sw) +
+           "   RMS=" + FormatG4(std::sqrt(ss / static_cast<Extended>(data().size()))) +
+           WeightNote();
 }
 
 bool WeightedLineModel::Supports(RegressionItem item) const {
@@ -221,9 +224,10 @@ FitOutcome FitWeightedMultipleY(std::shared_ptr<const RegressionData> data, cons
     for (const auto& [x, rows] : groups) {
         const std::string& x_text = d.XTexts[rows.front()];
         if (rows.size() < 2) {
-            return {nullptr, ChooseText("At least one x-value has no multiple y-values, e.g. for x=",
-                                        "Minst ett x-värde saknar multipla y-värden, t.ex för x=") +
-                                 x_text};
+            return {nullptr,
+                    ChooseText("At least one x-value has no multiple y-values, e.g. for x=",
+                               "Minst ett x-värde saknar multipla y-värden, t.ex för x=") +
+                        x_text};
         }
         Extended mean = 0;
         for (std::size_t i : rows) mean += d.y[i];
@@ -232,10 +236,9 @@ FitOutcome FitWeightedMultipleY(std::shared_ptr<const RegressionData> data, cons
         for (std::size_t i : rows) ss += (d.y[i] - mean) * (d.y[i] - mean);
         const Extended variance = ss / static_cast<Extended>(rows.size() - 1);
         if (!(variance > 0)) {
-            return {nullptr,
-                    ChooseText("Cannot compute: the spread in y for x=",
-                               "Kan ej räkna: Spridningen i y-led för x=") +
-                        x_text + ChooseText(" is zero!", " är noll!")};
+            return {nullptr, ChooseText("Cannot compute: the spread in y for x=",
+                                        "Kan ej räkna: Spridningen i y-led för x=") +
+                                 x_text + ChooseText(" is zero!", " är noll!")};
         }
         points.push_back({x, mean, static_cast<Extended>(rows.size()), variance});
     }
@@ -248,7 +251,8 @@ FitOutcome FitWeightedInverseX(std::shared_ptr<const RegressionData> data, const
     std::vector<WeightedLineModel::WeightedPoint> points;
     for (std::size_t i = 0; i < d.size(); ++i) {
         if (!(d.x[i] > 0)) {
-            return {nullptr, ChooseText("Negative or zero x-values", "Negativa eller noll x-värden")};
+            return {nullptr,
+                    ChooseText("Negative or zero x-values", "Negativa eller noll x-värden")};
         }
         points.push_back({d.x[i], d.y[i], 1, d.x[i]});
     }

@@ -22,9 +22,9 @@ class WeightedLineModel : public FittedModel {
 public:
     struct WeightedPoint {
         Extended x = 0;
-        Extended y = 0;   // the mean of the point's measurements
-        Extended n = 1;   // how many measurements
-        Extended v = 1;   // relative variance of one measurement
+        Extended y = 0;  // the mean of the point's measurements
+        Extended n = 1;  // how many measurements
+        Extended v = 1;  // relative variance of one measurement
     };
 
     // `points` sorted by x; at least two distinct x.
@@ -61,7 +61,7 @@ private:
     std::vector<WeightedPoint> m_points;
     std::vector<Extended> m_marked_x;
     std::vector<Extended> m_marked_y;
-    Extended m_m = 0;  // number of weighted points
+    Extended m_m = 0;           // number of weighted points
     Extended m_weight_sum = 0;  // ΣW, the raw weights
     Extended m_xw = 0;
     Extended m_yw = 0;

@@ -26,8 +26,7 @@ TEST(ControlChartTest, BaseDataAndLimits) {
         "n=8", "Mean (centre line)=10.05", "s=0.2449   (√(Σ(y-ymed)²/(n-1)))",
         "Warning limits (±2s): 9.56 - 10.54", "Action limits (±3s): 9.315 - 10.78",
         // R: mean(abs(diff(y))) = 0.371428571428572
-        "Moving range MR=0.3714   s(MR)=MR/1.128=0.3293",
-        "All points within the warning limits"};
+        "Moving range MR=0.3714   s(MR)=MR/1.128=0.3293", "All points within the warning limits"};
     EXPECT_EQ(std::vector<std::string>(report->lines.begin(), report->lines.begin() + 7),
               expected_start);
 

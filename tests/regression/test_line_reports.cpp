@@ -14,7 +14,8 @@ using Lines = std::vector<std::string>;
 
 std::unique_ptr<FittedModel> FitOf(std::vector<std::string> x, std::vector<std::string> y,
                                    FitSpec spec = {}) {
-    FitOutcome fit = Fit(MakeRegressionData(std::move(x), std::move(y), "x", "y", '.'), spec, 0.95L);
+    FitOutcome fit =
+        Fit(MakeRegressionData(std::move(x), std::move(y), "x", "y", '.'), spec, 0.95L);
     EXPECT_TRUE(fit.model) << fit.refusal;
     return std::move(fit.model);
 }
@@ -41,8 +42,8 @@ TEST_F(LineReportTest, SignificanceOfTheWorkedExample) {
               (Lines{"På 5%-nivån gäller följande:",
                      "Med 5% sannolikhet att göra ett felaktigt uttalande så finns det ett "
                      "signifikant samband mellan variablerna.",
-                     "", "Test av regression vid 5%:", "k = 1.99 ± 0.19", "", "F-test vid 5%:",
-                     "F = 1110> F(1,3) = 10.13"}));
+                     "", "Test av regression vid 5%:", "k = 1.99 ± 0.19", "",
+                     "F-test vid 5%:", "F = 1110> F(1,3) = 10.13"}));
     // A cloud without a trend: R: summary(lm(c(1, 3, 2, 1, 3) ~ c(1:5)))$fstatistic = 0.33
     ScopedTextSettings english(Language::English, '.');
     const Lines none = ReportLines(*FitOf({"1", "2", "3", "4", "5"}, {"1", "3", "2", "1", "3"}),
@@ -132,9 +133,9 @@ TEST_F(LineReportTest, OutliersByStudentizedResiduals) {
 // F = 259.54 against qf(0.975, 3, 3) = 15.439.
 TEST_F(LineReportTest, HomoscedasticityByGoldfeldQuandt) {
     ScopedTextSettings english(Language::English, '.');
-    const auto m = FitOf({"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"},
-                         {"1.02", "1.98", "3.01", "3.99", "5.02", "5.9", "7.2", "7.7", "9.4",
-                          "9.8"});
+    const auto m =
+        FitOf({"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"},
+              {"1.02", "1.98", "3.01", "3.99", "5.02", "5.9", "7.2", "7.7", "9.4", "9.8"});
     const Lines l = ReportLines(*m, RegressionItem::Homoscedasticity);
     ASSERT_EQ(l.size(), 6u);
     EXPECT_EQ(l[2], "Low x: s²=0.0004367  (f=3)");

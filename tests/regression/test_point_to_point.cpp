@@ -10,9 +10,9 @@ namespace {
 TEST(PointToPointTest, InterpolatesBothWays) {
     ScopedTextSettings text(Language::English, '.');
     // Knots (0, 0), (1, 2) from the mean of 1 and 3, (3, 3); worked by hand.
-    const FitOutcome fit = Fit(MakeRegressionData({"3", "1", "0", "1"}, {"3", "1", "0", "3"}, "x",
-                                                  "y", '.'),
-                               {FitType::PointToPoint, 0}, 0.95L);
+    const FitOutcome fit =
+        Fit(MakeRegressionData({"3", "1", "0", "1"}, {"3", "1", "0", "3"}, "x", "y", '.'),
+            {FitType::PointToPoint, 0}, 0.95L);
     ASSERT_TRUE(fit.model) << fit.refusal;
     const FittedModel& m = *fit.model;
     const struct {

@@ -39,7 +39,8 @@ TEST_F(RegressionDataTest, RowsWithBothCellsMakePoints) {
     EXPECT_EQ(d.PointName(0), "std1");  // the caption where there is one
     EXPECT_EQ(d.PointName(1), "3");
     EXPECT_EQ(d.XTitle, "Konc");
-    EXPECT_EQ(XYValueLines(d), (std::vector<std::string>{"(x:y)", "(1:2,0)", "(3:6,1)", "(5:10,2)"}));
+    EXPECT_EQ(XYValueLines(d),
+              (std::vector<std::string>{"(x:y)", "(1:2,0)", "(3:6,1)", "(5:10,2)"}));
     const auto swapped = SwapXY(d);
     EXPECT_EQ(swapped->XTitle, "Abs");
     EXPECT_EQ(swapped->x, d.y);

@@ -15,8 +15,8 @@ constexpr int kW = 700;
 constexpr int kH = 500;
 
 std::shared_ptr<const RegressionData> Worked() {
-    return MakeRegressionData({"1", "2", "3", "4", "5", "5"}, {"2.1", "3.9", "6.2", "7.8", "10.1", "10.1"},
-                              "Konc", "Abs", '.');
+    return MakeRegressionData({"1", "2", "3", "4", "5", "5"},
+                              {"2.1", "3.9", "6.2", "7.8", "10.1", "10.1"}, "Konc", "Abs", '.');
 }
 
 struct Drawn {
@@ -98,7 +98,7 @@ TEST_F(RegressionGraphTest, LevelButtons) {
     const struct {
         Extended level, delta, expected;
     } cases[] = {
-        {0.99L, 0.01L, 0.9999L},    // clamped below 1
+        {0.99L, 0.01L, 0.9999L},  // clamped below 1
         {0.95L, -0.01L, 0.94L},
         {0.805L, -0.01L, 0.8L},     // 0.8 at the lowest
         {0.9455L, 0.001L, 0.947L},  // rounded to three decimals: 0.9465 -> 0.947

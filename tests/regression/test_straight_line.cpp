@@ -27,8 +27,7 @@ double Lre(Extended value, Extended certified) {
     return static_cast<double>(-std::log10(error / std::fabs(certified)));
 }
 
-std::shared_ptr<const RegressionData> Data(std::vector<std::string> x,
-                                           std::vector<std::string> y) {
+std::shared_ptr<const RegressionData> Data(std::vector<std::string> x, std::vector<std::string> y) {
     return MakeRegressionData(std::move(x), std::move(y), "x", "y", '.');
 }
 
@@ -51,17 +50,17 @@ TEST_F(StraightLineTest, WorkedExampleMatchesR) {
     const FitOutcome fit = Fit(Worked(), {}, 0.95L);
     const StraightLineModel& m = Line(fit);
     const TRegressionLine& r = m.line();
-    EXPECT_TRUE(Near(r.Sxx, 10, 1e-17));   // worked by hand
+    EXPECT_TRUE(Near(r.Sxx, 10, 1e-17));  // worked by hand
     EXPECT_TRUE(Near(r.Sxy, 19.9L, 1e-17));
     EXPECT_TRUE(Near(r.K, 1.99L, 1e-17));  // R: coef(lm(y ~ x))
     EXPECT_TRUE(Near(r.L, 0.05L, 1e-15));
     EXPECT_EQ(m.DegreesOfFreedom(), 3);
-    EXPECT_TRUE(Near(m.TFactor(), 3.182L, 1e-15));  // R: qt(0.975, 3) = 3.182446, 0.001 grid
-    EXPECT_TRUE(Near(r.S, 0.188856206322871L, 1e-13));         // R: summary(fit)$sigma
+    EXPECT_TRUE(Near(m.TFactor(), 3.182L, 1e-15));      // R: qt(0.975, 3) = 3.182446, 0.001 grid
+    EXPECT_TRUE(Near(r.S, 0.188856206322871L, 1e-13));  // R: summary(fit)$sigma
     EXPECT_TRUE(Near(r.S2, r.S * r.S, 1e-15));
-    EXPECT_TRUE(Near(r.F, 1110.30841121495L, 1e-12));          // R: summary(fit)$fstatistic
-    EXPECT_TRUE(Near(m.SlopeSE(), 0.0597215762238966L, 1e-13));      // R: Std. Error of x
-    EXPECT_TRUE(Near(m.InterceptSE(), 0.198074060223275L, 1e-13));   // R: of (Intercept)
+    EXPECT_TRUE(Near(r.F, 1110.30841121495L, 1e-12));               // R: summary(fit)$fstatistic
+    EXPECT_TRUE(Near(m.SlopeSE(), 0.0597215762238966L, 1e-13));     // R: Std. Error of x
+    EXPECT_TRUE(Near(m.InterceptSE(), 0.198074060223275L, 1e-13));  // R: of (Intercept)
     // 3.182 * 0.19807 and 3.182 * 0.059722, in 4 digits
     EXPECT_EQ(m.EquationText(), "a0=0.05±0.6303  a1=1.99±0.19");
 }
@@ -110,9 +109,9 @@ TEST_F(StraightLineTest, FixedModes) {
         FitSpec spec;
         Extended K, L;
     } cases[] = {
-        {{FitType::FixedSlope, 2}, 2, 0.02L},                // (30.1 - 2*15)/5
+        {{FitType::FixedSlope, 2}, 2, 0.02L},                   // (30.1 - 2*15)/5
         {{FitType::FixedIntercept, 1}, (110.2L - 15) / 55, 1},  // (Σxy - l*Σx)/Σx²
-        {{FitType::Origin, 0}, 110.2L / 55, 0},               // R: coef(lm(y ~ 0 + x))
+        {{FitType::Origin, 0}, 110.2L / 55, 0},                 // R: coef(lm(y ~ 0 + x))
     };
     for (const auto& c : cases) {
         const FitOutcome fit = Fit(Worked(), c.spec, 0.95L);
@@ -123,9 +122,9 @@ TEST_F(StraightLineTest, FixedModes) {
     // The fixed coefficient is marked, the free one keeps its interval: 3.182*S/sqrt(5).
     const FitOutcome slope = Fit(Worked(), {FitType::FixedSlope, 2}, 0.95L);
     const Extended s = Line(slope).line().S;
-    EXPECT_EQ(slope.model->EquationText(),
-              "a0=0.02±" + FormatGeneral(3.182L * s / std::sqrt(5.0L), 4, 2, '.') +
-                  "  a1=2 (fixerad)");
+    EXPECT_EQ(
+        slope.model->EquationText(),
+        "a0=0.02±" + FormatGeneral(3.182L * s / std::sqrt(5.0L), 4, 2, '.') + "  a1=2 (fixerad)");
 }
 
 TEST_F(StraightLineTest, TwoPointsGiveZeroSpreadAndThePartsTexts) {
@@ -143,8 +142,8 @@ TEST_F(StraightLineTest, TwoPointsGiveZeroSpreadAndThePartsTexts) {
 }
 
 TEST_F(StraightLineTest, AllXEqualIsRefusedInEveryMode) {
-    for (FitType type : {FitType::LeastSquares, FitType::Origin, FitType::FixedSlope,
-                         FitType::FixedIntercept}) {
+    for (FitType type :
+         {FitType::LeastSquares, FitType::Origin, FitType::FixedSlope, FitType::FixedIntercept}) {
         const FitOutcome fit = Fit(Data({"2", "2", "2"}, {"1", "2", "4"}), {type, 1}, 0.95L);
         EXPECT_FALSE(fit.model);
         EXPECT_EQ(fit.refusal, "Kurvanpassningen kan ej utföras");

@@ -54,10 +54,9 @@ TEST_F(WeightedLineTest, InverseXMatchesRsWeightedLm) {
 // R: the means at x = 1, 2, 4 weighted by n/var: lm(my ~ mx, weights = nn/vs);
 // predict at 3 with se.fit = 0.105491488550261.
 TEST_F(WeightedLineTest, MultipleYFitsTheMeansWeightedByTheirVariance) {
-    const FitOutcome fit =
-        FitOf({"1", "1", "1", "2", "2", "2", "4", "4", "4"},
-              {"2.0", "2.2", "2.1", "4.1", "3.8", "4.0", "8.4", "7.6", "8.1"},
-              FitType::WeightedMultipleY);
+    const FitOutcome fit = FitOf({"1", "1", "1", "2", "2", "2", "4", "4", "4"},
+                                 {"2.0", "2.2", "2.1", "4.1", "3.8", "4.0", "8.4", "7.6", "8.1"},
+                                 FitType::WeightedMultipleY);
     const WeightedLineModel& m = Weighted(fit);
     EXPECT_TRUE(Near(m.intercept(), 0.144623655913979L, 1e-12));
     EXPECT_TRUE(Near(m.slope(), 1.939247311827957L, 1e-14));
@@ -73,12 +72,18 @@ TEST_F(WeightedLineTest, Refusals) {
         FitType type;
         const char* refusal;
     } cases[] = {
-        {{"1", "1", "2"}, {"1", "2", "3"}, FitType::WeightedMultipleY,
+        {{"1", "1", "2"},
+         {"1", "2", "3"},
+         FitType::WeightedMultipleY,
          "Minst ett x-värde saknar multipla y-värden, t.ex för x=2"},
-        {{"1", "1", "2", "2"}, {"1", "2", "3", "3"}, FitType::WeightedMultipleY,
+        {{"1", "1", "2", "2"},
+         {"1", "2", "3", "3"},
+         FitType::WeightedMultipleY,
          "Kan ej räkna: Spridningen i y-led för x=2 är noll!"},
         {{"1", "1"}, {"1", "2"}, FitType::WeightedMultipleY, "Kurvanpassningen kan ej utföras"},
-        {{"0", "1", "2"}, {"1", "2", "3"}, FitType::WeightedInverseX,
+        {{"0", "1", "2"},
+         {"1", "2", "3"},
+         FitType::WeightedInverseX,
          "Negativa eller noll x-värden"},
     };
     for (const auto& c : cases) {
