@@ -5,7 +5,13 @@
 
 namespace tabulon {
 
+std::size_t TChangeList::BytesOf(const TGridChange& change) {
+    return sizeof(TGridChange) + change.text.size() +
+           (change.command ? change.command->Bytes() : 0);
+}
+
 void TChangeList::push(TGridChange change) {
+    m_bytes += BytesOf(change);
     m_changes.push_front(std::move(change));
     trim();
 }
@@ -14,6 +20,7 @@ std::optional<TGridChange> TChangeList::pop() {
     if (m_changes.empty()) return std::nullopt;
     TGridChange newest = std::move(m_changes.front());
     m_changes.pop_front();
+    m_bytes -= BytesOf(newest);
     return newest;
 }
 
@@ -23,7 +30,11 @@ void TChangeList::setLimit(int limit) {
 }
 
 void TChangeList::trim() {
-    while (static_cast<int>(m_changes.size()) > m_limit) m_changes.pop_back();
+    while (!m_changes.empty() && (static_cast<int>(m_changes.size()) > m_limit ||
+                                  (m_bytes > kMemoryBudget && m_changes.size() > 1))) {
+        m_bytes -= BytesOf(m_changes.back());
+        m_changes.pop_back();
+    }
 }
 
 void UndoHistory::recordEdit(int column, int row, const std::string& present,
@@ -33,6 +44,11 @@ void UndoHistory::recordEdit(int column, int row, const std::string& present,
     }
     m_last_column = column;
     m_last_row = row;
+}
+
+void UndoHistory::recordCommand(std::unique_ptr<SheetUndo> command) {
+    m_changes.push(TGridChange{0, 0, {}, std::shared_ptr<SheetUndo>(std::move(command))});
+    endRun();
 }
 
 std::optional<TGridChange> UndoHistory::undo() {

@@ -1,23 +1,35 @@
-// The bounded undo list of cell edits and the rule that turns keystrokes into records.
+// The bounded undo list of cell edits and commands, and the rule that turns keystrokes into
+// records.
 #pragma once
 
+#include <cstddef>
 #include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 
+#include "worksheet/sheet_undo.h"
+
 namespace tabulon {
 
-// One cell edit: where, and the text the cell held before it.
+// One step of Ångra. A cell edit: where, and the text the cell held before it. A command
+// (sort, paste, a written column, ...) carries instead how to put the sheet back; cell edits
+// and commands share one list so Ångra takes them back in the order they were made.
 struct TGridChange {
     int column = 0;
     int row = 0;
     std::string text;
+    std::shared_ptr<SheetUndo> command;
+
+    bool isCommand() const { return command != nullptr; }
 };
 
-// Newest first; never more records than the limit (the oldest are dropped).
+// Newest first; never more records than the limit, and never more memory than the budget
+// beyond the newest record (the oldest are dropped).
 class TChangeList {
 public:
     static constexpr int kDefaultLimit = 100;
+    static constexpr std::size_t kMemoryBudget = std::size_t(512) << 20;
 
     void push(TGridChange change);
     std::optional<TGridChange> pop();
@@ -25,11 +37,14 @@ public:
     int limit() const { return m_limit; }
     int size() const { return static_cast<int>(m_changes.size()); }
     bool empty() const { return m_changes.empty(); }
+    std::size_t bytes() const { return m_bytes; }
 
 private:
+    static std::size_t BytesOf(const TGridChange& change);
     void trim();
     std::deque<TGridChange> m_changes;
     int m_limit = kDefaultLimit;
+    std::size_t m_bytes = 0;
 };
 
 // The grid's edit recorder: a run of keystrokes in one cell makes one record holding the
@@ -40,6 +55,8 @@ public:
     void recordEdit(int column, int row, const std::string& present, const std::string& next);
     // Takes the newest record off the list; the caller writes it back into its cell.
     std::optional<TGridChange> undo();
+    // A command that changed the sheet: one step of its own, which also ends a run of typing.
+    void recordCommand(std::unique_ptr<SheetUndo> command);
     // The cursor left the cell of the last edit: the next keystroke there is a new run.
     void endRun() { m_last_column = m_last_row = -1; }
 

@@ -130,6 +130,13 @@ void TNumberGrid::editSheet(const std::function<void(Worksheet&)>& change) {
     syncHeaderSizes();
 }
 
+void TNumberGrid::editSheet(std::unique_ptr<SheetUndo> undo,
+                            const std::function<void(Worksheet&)>& change) {
+    closeOpenEditor();
+    editSheet(change);
+    m_history.recordCommand(std::move(undo));
+}
+
 int TNumberGrid::Decimals() const { return m_model->decimals(); }
 void TNumberGrid::setDecimals(int decimals) {
     m_model->setDisplayFormat(decimals, m_model->significantDigits());
@@ -247,6 +254,13 @@ void TNumberGrid::setCellText(int column, int row, const std::string& text) {
 void TNumberGrid::Undo() {
     auto change = m_history.undo();
     if (!change) return;
+    if (change->isCommand()) {
+        closeOpenEditor();
+        editSheet([&change](Worksheet& sheet) { change->command->Restore(sheet); });
+        viewport()->update();
+        setFocus();
+        return;
+    }
     // Undoing the typing of the open cell keeps its editor, which the model's change signal
     // fills with the text brought back; an editor on any other cell closes first.
     const bool in_open_cell = m_open_editor && state() == QAbstractItemView::EditingState &&

@@ -40,6 +40,9 @@ public:
     void setSheet(Worksheet sheet);
     // Changes the sheet in place (no copy of its cells) and shows the result.
     void editSheet(const std::function<void(Worksheet&)>& change);
+    // The same for a command the user can take back with Ångra: `undo` was taken from the
+    // sheet before the change and becomes one step of the undo list.
+    void editSheet(std::unique_ptr<SheetUndo> undo, const std::function<void(Worksheet&)>& change);
     // Where the grid's one message ("Not a number") goes; the main window routes it to the
     // Dialogs interface, so the grid itself never asks the user anything.
     void setMessageSink(std::function<void(const std::string&)> sink) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "support/main_window_fixture.h"
+#include "worksheet/sheet_undo.h"
 
 namespace tabulon::testing {
 namespace {
@@ -99,6 +100,28 @@ TEST_F(NumberGrid, UndoMemoryBoundsTheRecordsKept) {
     EXPECT_EQ(sheet().cell(2, 6), "");
     grid().setUndoMemory(1);
     EXPECT_EQ(grid().UndoMemory(), 1);
+}
+
+// A command and the typing around it are taken back by Ångra one step each, newest first.
+TEST_F(NumberGrid, AngraTakesBackACommandBetweenCellEdits) {
+    goTo(2, 2);
+    type("5");
+    key(Qt::Key_Down);
+    const Worksheet typed = sheet();
+    window->state().DataChanged = false;
+    grid().editSheet(ColumnsUndo::Before(sheet(), {2}), [](Worksheet& s) {
+        s.setCell(2, 2, "9");
+        s.resize(s.columnCount() + 3, s.rowCount());
+    });
+    goTo(3, 3);
+    type("7");
+    window->action("redigera.angra")->trigger();
+    EXPECT_EQ(sheet().cell(3, 3), "");
+    window->action("redigera.angra")->trigger();
+    EXPECT_EQ(sheet(), typed);
+    EXPECT_TRUE(window->state().DataChanged);
+    window->action("redigera.angra")->trigger();
+    EXPECT_EQ(sheet().cell(2, 2), "");
 }
 
 TEST_F(NumberGrid, DisplayFollowsDecimalsOrSignificantDigits) {
