@@ -571,6 +571,28 @@ TEST_F(RegressionWindow, PointSizeRowNumbersSwapAndXYValues) {
     EXPECT_EQ(memo[1], "(2,1:1)");  // the texts as they stand, swapped
 }
 
+TEST_F(RegressionWindow, RowNumbersOfReplicatesDoNotRunIntoEachOther) {
+    // Rows 1 and 2 are replicates a pixel or two apart: one label is written, not a smear.
+    TTwoDimStat* w = open({"1", "1", "2", "3"}, {"2", "2,01", "4", "6"});
+    ASSERT_NE(w, nullptr);
+    w->Visaradnummer1->trigger();
+    RecordingCanvas screen;
+    w->setEcho(ui::GraphTarget::Screen, &screen);
+    w->PaintBox1->grab();
+    EXPECT_EQ(screen.OfKind(PrimitiveKind::Ellipse).size(), 4u);
+    std::vector<std::string> labels;  // written beside the points, unlike the axis labels
+    for (const Primitive& p : screen.OfKind(PrimitiveKind::Text)) {
+        if (p.align == TextAlign{HAlign::Left, VAlign::Bottom}) labels.push_back(p.text);
+    }
+    const auto count = [&](const char* row) {
+        return std::count(labels.begin(), labels.end(), row);
+    };
+    EXPECT_EQ(count("1"), 1);
+    EXPECT_EQ(count("2"), 0);
+    EXPECT_EQ(count("3"), 1);
+    EXPECT_EQ(count("4"), 1);
+}
+
 TEST_F(RegressionWindow, ResidualsAreShownAndWrittenIntoTheFirstEmptyColumns) {
     TTwoDimStat* w = open();
     ASSERT_NE(w, nullptr);
