@@ -2,13 +2,19 @@
 #include "multivariate/model_data.h"
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 
 #include "base/language.h"
 #include "numeric/number_text.h"
 #include "worksheet/column_queries.h"
+#include "worksheet/parallel_load.h"
 
 namespace tabulon {
 namespace {
+
+// Cells below which a second thread costs more to start than it saves.
+constexpr long kCellsPerThread = 200000;
 
 std::string TooManyText() {
     const std::string max = std::to_string(kMaxModelVariables);
@@ -95,28 +101,51 @@ ModelData LoadModelData(const Worksheet& sheet, const ModelColumns& columns,
     if (data.has_response) cells.push_back(&sheet.columnCells(columns.ZColumn));
     const int m = static_cast<int>(cells.size());
 
-    // Read row by row into per-variable lists, then lay them out column-major.
-    std::vector<std::vector<Extended>> read(m);
-    std::vector<Extended> row(m);
-    for (int r = Worksheet::kFixedRows; r <= data.last_row; ++r) {
-        bool valid = true;
-        for (int j = 0; j < m && valid; ++j) {
+    // Each column is parsed on its own (the columns shared among threads, so the split
+    // changes nothing) into its full-length slot; then the valid rows are packed in place:
+    // every value moves to an index no higher than its own, in increasing order.
+    const int rows = data.last_row - Worksheet::kFixedRows + 1;
+    data.values.resize(static_cast<std::size_t>(m) * rows);
+    std::vector<std::vector<char>> ok(m, std::vector<char>(rows, 0));
+    const unsigned threads = static_cast<unsigned>(
+        std::clamp<long>(static_cast<long>(rows) * m / kCellsPerThread, 1,
+                         std::min<long>(m, std::max(1u, std::thread::hardware_concurrency()))));
+    std::atomic<int> next{0};
+    RunInThreads(threads, [&](unsigned) {
+        for (int j = next++; j < m; j = next++) {
             const CellColumn& column = *cells[j];
-            const std::string_view text =
-                r < static_cast<int>(column.size()) ? column[r].view() : std::string_view();
-            const auto value = text.empty() ? std::nullopt : ParseNumber(text, decimal_separator);
-            if (value) row[j] = *value;
-            valid = value.has_value();
+            Extended* out = data.values.data() + static_cast<std::size_t>(j) * rows;
+            const int filled =
+                std::min(static_cast<int>(column.size()) - Worksheet::kFixedRows, rows);
+            for (int i = 0; i < filled; ++i) {
+                const std::string_view text = column[i + Worksheet::kFixedRows].view();
+                if (text.empty()) continue;
+                if (const auto value = ParseNumber(text, decimal_separator)) {
+                    out[i] = *value;
+                    ok[j][i] = 1;
+                }
+            }
         }
-        if (!valid) continue;
-        for (int j = 0; j < m; ++j) read[j].push_back(row[j]);
+    });
+    std::vector<int> valid;
+    for (int i = 0; i < rows; ++i) {
+        bool all = true;
+        for (int j = 0; j < m && all; ++j) all = ok[j][i] != 0;
+        if (all) valid.push_back(i);
+    }
+    data.n = static_cast<int>(valid.size());
+    for (int j = 0; j < m; ++j) {
+        for (int k = 0; k < data.n; ++k) {
+            data.values[static_cast<std::size_t>(j) * data.n + k] =
+                data.values[static_cast<std::size_t>(j) * rows + valid[k]];
+        }
+    }
+    data.values.resize(static_cast<std::size_t>(m) * data.n);
+    for (int i : valid) {
+        const int r = i + Worksheet::kFixedRows;
         data.rows.push_back(r);
         if (data.has_response) data.ZTexts.emplace_back((*cells[m - 1])[r].view());
     }
-    data.n = static_cast<int>(data.rows.size());
-    data.values.reserve(static_cast<std::size_t>(m) * data.n);
-    for (const auto& column : read)
-        data.values.insert(data.values.end(), column.begin(), column.end());
     return data;
 }
 
