@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -119,27 +120,25 @@ TEST_F(RegressionWindow, WorkedExampleFromTheMenu) {
     // r² = 19.9²/(10·39.708), Sy = √(0.107/3), RMS = √(0.107/5)
     EXPECT_EQ(w->statusText(), "r²=0,9973    n = 5    Sy=0,1889   RMS=0,1463");
     EXPECT_EQ(w->levelControl()->levelText(), "95,00%");
-    EXPECT_EQ(w->data().XTitle, "x");
-    EXPECT_EQ(w->data().YTitle, "y");
-    EXPECT_TRUE(w->Minstakvadratmetoden1->isChecked());
 
-    // The graph: five red points, the line in black, the two bands in green and blue.
+    // The graph: five points, the two bands in green and blue; then without the bands and
+    // with the LOD and LOQ marks.
     RecordingCanvas screen;
     w->setEcho(ui::GraphTarget::Screen, &screen);
     w->PaintBox1->grab();
     EXPECT_EQ(screen.OfKind(PrimitiveKind::Ellipse).size(), 5u);
-    int green = 0, blue = 0;
+    int bands = 0;
     for (const Primitive& p : screen.OfKind(PrimitiveKind::Polyline)) {
-        green += p.pen.color == Color{0, 128, 0};
-        blue += p.pen.color == Color{0, 0, 255};
+        bands += p.pen.color == Color{0, 128, 0} || p.pen.color == Color{0, 0, 255};
     }
-    EXPECT_EQ(green, 2);
-    EXPECT_EQ(blue, 2);
+    EXPECT_EQ(bands, 4);
     w->Konfidensintervall1->trigger();
+    w->VisaLODochLOQ1->trigger();
     screen.Clear();
     w->PaintBox1->grab();
     EXPECT_TRUE(screen.OfKind(PrimitiveKind::Polyline).empty());
-    EXPECT_FALSE(w->view().ShowBands);
+    const auto texts = screen.Texts();
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "LOQ"), texts.end());
 
     // Signifikanser > Regression, into the memo below the strip.
     w->Regression1->trigger();
@@ -154,6 +153,9 @@ TEST_F(RegressionWindow, WorkedExampleFromTheMenu) {
     EXPECT_EQ(memo[4], "k = 1,99 ± 0,19");
     // F = 1.99²·10/0.107·3 = 1110.3 by hand; R: qf(0.95, 1, 3) = 10.128
     EXPECT_EQ(memo[7].rfind("F = 1110> F(1,3) = 10,1", 0), 0u) << memo[7];
+    // A change of level rewrites the report that is shown.
+    w->levelControl()->fixedButtons()[1]->click();
+    EXPECT_EQ(Lines(w->Memo1->toPlainText())[0], "På 1%-nivån gäller följande:");
     w->MemoOkButton->click();
     EXPECT_FALSE(w->memoShown());
 }
@@ -291,7 +293,6 @@ TEST_F(RegressionWindow, ReportsInListWindows) {
         auto* list = opened<ui::ReportListWindow>();
         ASSERT_NE(list, nullptr);
         EXPECT_EQ(list->windowTitle().toStdString(), c.caption);
-        EXPECT_FALSE(list->PaintBox1->isVisibleTo(list));
         for (const std::string& line : c.lines) EXPECT_TRUE(Contains(reportLines(), line)) << line;
         EXPECT_EQ(Lines(list->Memo1->toPlainText()), list->report().lines);
         list->OkButton->click();
@@ -311,6 +312,12 @@ TEST_F(RegressionWindow, ReportsInListWindows) {
     EXPECT_EQ(copied.rfind("y mot x\rLinjen y=kx+l\ra0=0,05±0,6303  a1=1,99±0,19\r", 0), 0u);
     EXPECT_NE(copied.find("\rDetektionsgräns vid 3*s\rLOD(x)=0,28471\r"), std::string::npos);
     EXPECT_NE(copied.find("\rKonfidensintervall: 95,00%\r"), std::string::npos);
+
+    // Kontrollkort > Basdata makes the control chart the model and lists its base data.
+    w->Basdata1->trigger();
+    EXPECT_EQ(w->spec().type, FitType::ControlChart);
+    EXPECT_TRUE(Contains(reportLines(), "n=5"));
+    EXPECT_FALSE(w->LOD1->isEnabled());
 }
 
 TEST_F(RegressionWindow, NegativeSlopeTwoPointsAndEqualX) {
@@ -321,6 +328,13 @@ TEST_F(RegressionWindow, NegativeSlopeTwoPointsAndEqualX) {
         a->trigger();
         EXPECT_EQ(reportLines(), (std::vector<std::string>{"Error! (<=0)"}));
     }
+    // Swapped, x falls: no control chart before a sort.
+    w->Bytplats1->trigger();
+    w->Basdata1->trigger();
+    EXPECT_EQ(w->spec().type, FitType::LeastSquares);
+    EXPECT_EQ(dialogs.messages(),
+              (std::vector<std::string>{"x-värderna är inte i stigande ordning. Sortera först"}));
+    EXPECT_FALSE(w->Basdata1->isChecked());
     w->close();
 
     // Two points: no degrees of freedom, the bands collapse on the line.
@@ -342,17 +356,21 @@ TEST_F(RegressionWindow, NegativeSlopeTwoPointsAndEqualX) {
     w->setEcho(ui::GraphTarget::Screen, &screen);
     w->PaintBox1->grab();
     EXPECT_EQ(screen.OfKind(PrimitiveKind::Ellipse).size(), 3u);
-    EXPECT_TRUE(dialogs.messages().empty());
+    EXPECT_EQ(dialogs.messages().size(), 1u);
 }
 
-TEST_F(RegressionWindow, ChoiceOfRowNumbersAndTooFewPoints) {
+TEST_F(RegressionWindow, RowNumbersAsXAndTooFewPointsInEnglish) {
+    window->Execute("language.english");
     fill(2, {"4", "9", "16"}, "Area");
-    dialogs.chooseTwo(std::pair{std::string("Radnummer"), std::string("1: Area")});
+    dialogs.chooseTwo(std::pair{std::string("Row number"), std::string("1: Area")});
     window->Execute("tvadim.xy_grafik");
     TTwoDimStat* w = opened<TTwoDimStat>();
     ASSERT_NE(w, nullptr);
-    EXPECT_EQ(w->data().XTitle, "Radnummer");
+    EXPECT_EQ(w->data().XTitle, "Row number");
     EXPECT_EQ(w->data().x, (std::vector<Extended>{1, 2, 3}));
+    EXPECT_EQ(w->Berakna1->title(), "Calculate");
+    w->LOD1->trigger();
+    EXPECT_EQ(opened<ui::ReportListWindow>()->windowTitle(), "Detection limit at 3*s");
     w->close();
 
     // Only the first row has both cells filled.
@@ -361,7 +379,7 @@ TEST_F(RegressionWindow, ChoiceOfRowNumbersAndTooFewPoints) {
     window->Execute("tvadim.xy_grafik");
     QApplication::processEvents();
     EXPECT_EQ(opened<TTwoDimStat>(), nullptr);
-    EXPECT_EQ(dialogs.messages(), (std::vector<std::string>{"För få datapunkter.."}));
+    EXPECT_EQ(dialogs.messages(), (std::vector<std::string>{"Too few data points.."}));
 }
 
 TEST_F(RegressionWindow, ManualReadingsOfYAndOfXWithReplicates) {
@@ -480,6 +498,10 @@ TEST_F(RegressionWindow, AxisCommands) {
     EXPECT_NEAR(double(v.YMax + v.YMin) / 2, 6.1, 1e-12);  // the centre stays
     w->Zoomain1->trigger();
     EXPECT_FALSE(w->Proportionerligt1->isChecked());
+
+    dialogs.font(FontSpec{"Serif", 14});
+    w->Fontpaaxlar1->trigger();
+    EXPECT_EQ(w->view().axis_font, (FontSpec{"Serif", 14}));
 
     for (int i = 0; i < 20; ++i) w->Forminska1->trigger();
     EXPECT_EQ(w->view().ShrinkLevel, 14);
