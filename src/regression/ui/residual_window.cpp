@@ -1,6 +1,7 @@
 // The residual plot of the regression window.
 #include "regression/ui/residual_window.h"
 
+#include <QPlainTextEdit>
 #include <QPushButton>
 
 #include "base/language.h"
@@ -30,6 +31,10 @@ ResidualWindow::ResidualWindow(Dialogs& dialogs, const FittedModel& model, int p
     // The zero line is what the eye measures the residuals against, so it is always in view.
     IncludeZero(m_view, false, true);
     ExitButton = addExitButton();
+    // The list is narrow; the plot gets the width, so that its markers keep their size
+    // (below 700 pixels they shrink to a dot).
+    Memo1->setMaximumWidth(280);
+    resize(1100, 620);
     Refresh();
 }
 
