@@ -140,6 +140,7 @@ TTwoDimStat::TTwoDimStat(Dialogs& dialogs, std::shared_ptr<const RegressionData>
     bottom->addWidget(ExitButton);
     bottomLayout()->addLayout(bottom);
     Memo1->hide();
+    Memo1->setMaximumWidth(360);  // the report beside the plot, not instead of it
     MemoOkButton->hide();
 
     PaintBox1->installEventFilter(this);
