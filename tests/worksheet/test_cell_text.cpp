@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "worksheet/cell_text.h"
-#include "worksheet/text_helpers.h"
 #include "worksheet/worksheet.h"
 
 namespace tabulon {
@@ -21,157 +20,133 @@ std::string Pattern(std::size_t n, char first = 'a') {
 }
 
 // Lengths on both sides of the inline limit of 15 bytes.
-class CellTextLength : public testing::TestWithParam<std::size_t> {};
+constexpr std::size_t kLengths[] = {0, 1, 14, 15, 16, 17, 1000};
 
-INSTANTIATE_TEST_SUITE_P(InlineAndHeap, CellTextLength,
-                         testing::Values(0, 1, 14, 15, 16, 17, 1000));
-
-TEST_P(CellTextLength, HoldsTheTextItWasMadeFrom) {
-    const std::string text = Pattern(GetParam());
-    const CellText from_view(text);
-    const CellText from_range(text.data(), text.data() + text.size());
-    for (const CellText* cell : {&from_view, &from_range}) {
-        EXPECT_EQ(cell->size(), text.size());
-        EXPECT_EQ(cell->empty(), text.empty());
-        EXPECT_EQ(cell->view(), text);
-        EXPECT_EQ(cell->str(), text);
-        EXPECT_EQ(std::string_view(*cell), text);
+TEST(CellText, HoldsTheTextItWasMadeFromAndReadsNoFurther) {
+    for (const std::size_t n : kLengths) {
+        SCOPED_TRACE(n);
+        const std::string text = Pattern(n);
+        // Readers pass how far they may read; the bytes after the text must not leak into
+        // the cell, whether 16 bytes may be read (the fast way) or fewer (the plain copy).
+        const std::string buffer = text + "XXXXXXXXXXXXXXXXX";
+        const char* const begin = buffer.data();
+        const char* const end = begin + n;
+        for (const CellText& cell :
+             {CellText(text), CellText(begin, end), CellText(begin, end, begin + buffer.size()),
+              CellText(begin, end, end)}) {
+            EXPECT_EQ(cell.size(), n);
+            EXPECT_EQ(cell.empty(), text.empty());
+            EXPECT_EQ(cell.view(), text);
+            EXPECT_EQ(cell.str(), text);
+        }
     }
 }
 
-// Readers pass how far they may read; the bytes after the text must not leak into the cell,
-// whether 16 bytes may be read (the fast way) or fewer (the plain copy).
-TEST_P(CellTextLength, ReadsNoMoreThanTheTextFromABoundedRange) {
-    const std::string text = Pattern(GetParam());
-    const std::string buffer = text + "XXXXXXXXXXXXXXXXX";  // 17 bytes that must not show
-    const char* const begin = buffer.data();
-    const char* const end = begin + text.size();
-    for (const char* readable_end : {begin + buffer.size(), end}) {
-        const CellText cell(begin, end, readable_end);
-        EXPECT_EQ(cell.size(), text.size());
+TEST(CellText, CopiesAreEqualAndIndependent) {
+    for (const std::size_t n : kLengths) {
+        SCOPED_TRACE(n);
+        const std::string text = Pattern(n);
+        CellText original(text);
+        CellText copy(original);
+        CellText assigned(std::string_view("something else entirely, on the heap"));
+        assigned = original;
+        EXPECT_EQ(copy, original);
+        EXPECT_EQ(assigned, original);
+        if (text.empty()) continue;
+        // A heap copy has a block of its own: changing the copy leaves the original alone.
+        copy.setChar(0, '#');
+        assigned.setChar(n - 1, '#');
+        EXPECT_EQ(original.view(), text);
+        EXPECT_EQ(copy.view(), "#" + text.substr(1));
+        EXPECT_EQ(assigned.view(), text.substr(0, n - 1) + "#");
+    }
+}
+
+TEST(CellText, MovesLeaveTheSourceEmptyAndSelfAssignmentKeepsTheText) {
+    for (const std::size_t n : kLengths) {
+        SCOPED_TRACE(n);
+        const std::string text = Pattern(n);
+        CellText source(text);
+        const char* const bytes = source.data();
+        CellText moved(std::move(source));
+        EXPECT_EQ(moved.view(), text);
+        EXPECT_TRUE(source.empty());  // NOLINT(bugprone-use-after-move): the documented state
+        if (n > CellText::kInlineCapacity) EXPECT_EQ(moved.data(), bytes);  // no copy
+        CellText target(std::string_view("x"));
+        target = std::move(moved);
+        EXPECT_EQ(target.view(), text);
+        EXPECT_TRUE(moved.empty());  // NOLINT(bugprone-use-after-move)
+
+        CellText& same = target;
+        target = same;
+        EXPECT_EQ(target.view(), text);
+        target = std::move(same);
+        EXPECT_EQ(target.view(), text);
+        if (text.empty()) continue;
+        target = target.view().substr(1);  // a view into the cell's own bytes
+        EXPECT_EQ(target.view(), text.substr(1));
+    }
+}
+
+TEST(CellText, ChangesOneCharacterInPlaceAndClears) {
+    for (const std::size_t n : kLengths) {
+        SCOPED_TRACE(n);
+        const std::string text = Pattern(n);
+        CellText cell(text);
+        cell.setChar(n, '!');  // past the end: nothing
         EXPECT_EQ(cell.view(), text);
-        EXPECT_EQ(cell, CellText(text));  // what the plain constructor makes
+        if (!text.empty()) {
+            cell.setChar(n / 2, '!');
+            std::string expected = text;
+            expected[n / 2] = '!';
+            EXPECT_EQ(cell.view(), expected);
+        }
+        cell.clear();
+        EXPECT_TRUE(cell.empty());
+        EXPECT_EQ(cell, "");
+        cell = std::string_view("1,5");  // and the cell can be reused
+        EXPECT_EQ(cell, "1,5");
     }
-}
-
-TEST_P(CellTextLength, CopiesAreEqualAndIndependent) {
-    const std::string text = Pattern(GetParam());
-    CellText original(text);
-    CellText copy(original);
-    CellText assigned(std::string_view("something else entirely, on the heap"));
-    assigned = original;
-    EXPECT_EQ(copy, original);
-    EXPECT_EQ(assigned, original);
-    if (text.empty()) return;
-    // A heap copy has a block of its own: changing the copy leaves the original alone.
-    copy.setChar(0, '#');
-    assigned.setChar(text.size() - 1, '#');
-    EXPECT_EQ(original.view(), text);
-    EXPECT_EQ(copy.view(), "#" + text.substr(1));
-    EXPECT_EQ(assigned.view(), text.substr(0, text.size() - 1) + "#");
-}
-
-TEST_P(CellTextLength, MovesLeaveTheSourceEmpty) {
-    const std::string text = Pattern(GetParam());
-    CellText source(text);
-    const char* const bytes = source.data();
-    CellText moved(std::move(source));
-    EXPECT_EQ(moved.view(), text);
-    EXPECT_TRUE(source.empty());  // NOLINT(bugprone-use-after-move): the documented state
-    if (text.size() > CellText::kInlineCapacity) {
-        EXPECT_EQ(moved.data(), bytes);  // the heap block changed hands, no copy
-    }
-
-    CellText target(std::string_view("x"));
-    target = std::move(moved);
-    EXPECT_EQ(target.view(), text);
-    EXPECT_TRUE(moved.empty());  // NOLINT(bugprone-use-after-move)
-}
-
-TEST_P(CellTextLength, SelfAssignmentKeepsTheText) {
-    const std::string text = Pattern(GetParam());
-    CellText cell(text);
-    CellText& same = cell;
-    cell = same;
-    EXPECT_EQ(cell.view(), text);
-    cell = std::move(same);
-    EXPECT_EQ(cell.view(), text);
-    // A view into the cell's own bytes, shorter by one from the front.
-    if (!text.empty()) {
-        cell = cell.view().substr(1);
-        EXPECT_EQ(cell.view(), text.substr(1));
-    }
-}
-
-TEST_P(CellTextLength, ChangesOneCharacterInPlace) {
-    const std::string text = Pattern(GetParam());
-    CellText cell(text);
-    cell.setChar(text.size(), '!');  // past the end: nothing
-    EXPECT_EQ(cell.view(), text);
-    if (text.empty()) return;
-    const std::size_t middle = text.size() / 2;
-    cell.setChar(middle, '!');
-    std::string expected = text;
-    expected[middle] = '!';
-    EXPECT_EQ(cell.view(), expected);
-    EXPECT_EQ(cell.size(), text.size());
-}
-
-TEST_P(CellTextLength, ClearEmptiesAndTheCellCanBeReused) {
-    CellText cell(Pattern(GetParam()));
-    cell.clear();
-    EXPECT_TRUE(cell.empty());
-    EXPECT_EQ(cell, "");
-    cell = std::string_view("1,5");
-    EXPECT_EQ(cell, "1,5");
-}
-
-TEST(CellText, IsSixteenBytesAndStartsEmpty) {
-    EXPECT_EQ(sizeof(CellText), 16u);
-    const CellText cell;
-    EXPECT_TRUE(cell.empty());
-    EXPECT_EQ(cell.size(), 0u);
-    EXPECT_EQ(cell.view(), "");
 }
 
 // The length lives in its own byte, not in a terminator: bytes that look like the heap tag
 // or like a terminator are still text.
-TEST(CellText, AnyByteValueIsText) {
+TEST(CellText, IsSixteenBytesStartsEmptyAndTakesAnyByteValue) {
+    EXPECT_EQ(sizeof(CellText), 16u);
+    EXPECT_TRUE(CellText().empty());
+    EXPECT_EQ(CellText().view(), "");
     const std::string all_ff(15, '\xFF');
     const std::string with_nul("a\0b", 3);
     EXPECT_EQ(CellText(all_ff).view(), all_ff);
-    EXPECT_EQ(CellText(all_ff).size(), 15u);
     EXPECT_EQ(CellText(with_nul).size(), 3u);
     EXPECT_EQ(CellText(with_nul).view(), with_nul);
     EXPECT_FALSE(CellText(with_nul) == "a");  // const char* stops at the NUL: "a" only
 }
 
-struct EqualityCase {
-    std::string_view left;
-    std::string_view right;
-    bool equal;  // worked by hand
-};
-
-class CellTextEquality : public testing::TestWithParam<EqualityCase> {};
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, CellTextEquality,
-    testing::Values(EqualityCase{"", "", true}, EqualityCase{"1,5", "1,5", true},
-                    EqualityCase{"1,5", "1.5", false}, EqualityCase{"1,5", "1,50", false},
-                    EqualityCase{"abcdefghijklmno", "abcdefghijklmnp", false},
-                    EqualityCase{"abcdefghijklmnop", "abcdefghijklmnop", true},
-                    EqualityCase{"abcdefghijklmnop", "abcdefghijklmno", false}));
-
-TEST_P(CellTextEquality, AgreesWithTheTexts) {
-    const EqualityCase& c = GetParam();
-    const CellText left(c.left);
-    const CellText right(c.right);
-    const std::string right_string(c.right);
-    EXPECT_EQ(left == right, c.equal);
-    EXPECT_EQ(left == c.right, c.equal);
-    EXPECT_EQ(c.right == left, c.equal);
-    EXPECT_EQ(left == right_string.c_str(), c.equal);
-    EXPECT_EQ(left != right, !c.equal);
+TEST(CellText, EqualityAgreesWithTheTexts) {
+    // worked by hand
+    const struct {
+        std::string_view left, right;
+        bool equal;
+    } cases[] = {
+        {"", "", true},
+        {"1,5", "1,5", true},
+        {"1,5", "1.5", false},
+        {"1,5", "1,50", false},
+        {"abcdefghijklmno", "abcdefghijklmnp", false},
+        {"abcdefghijklmnop", "abcdefghijklmnop", true},
+        {"abcdefghijklmnop", "abcdefghijklmno", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.left << " == " << c.right);
+        const CellText left(c.left);
+        const std::string right(c.right);
+        EXPECT_EQ(left == CellText(c.right), c.equal);
+        EXPECT_EQ(left == c.right, c.equal);
+        EXPECT_EQ(c.right == left, c.equal);
+        EXPECT_EQ(left == right.c_str(), c.equal);
+        EXPECT_EQ(left != CellText(c.right), !c.equal);
+    }
 }
 
 TEST(CellText, SurvivesTheMovesOfAGrowingColumn) {
@@ -179,37 +154,9 @@ TEST(CellText, SurvivesTheMovesOfAGrowingColumn) {
     std::vector<std::string> expected;
     for (std::size_t i = 0; i < 200; ++i) {
         expected.push_back(Pattern(i % 40, static_cast<char>('A' + i % 20)));
-        const std::string& text = expected.back();
-        column.emplace_back(text.data(), text.data() + text.size());
+        column.emplace_back(expected.back().data(), expected.back().data() + i % 40);
     }
     for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(column[i].view(), expected[i]);
-}
-
-struct SeparatorCase {
-    std::string_view text;
-    char separator;
-    std::string_view adjusted;  // worked by hand: the first foreign separator, when no own one
-    bool changed;
-};
-
-class CellTextSeparator : public testing::TestWithParam<SeparatorCase> {};
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, CellTextSeparator,
-    testing::Values(SeparatorCase{"1.5", ',', "1,5", true}, SeparatorCase{"1,5", ',', "1,5", false},
-                    SeparatorCase{"1,5", '.', "1.5", true},
-                    SeparatorCase{"1.5,2", ',', "1.5,2", false},
-                    SeparatorCase{"12345678901234.5", ',', "12345678901234,5", true},
-                    SeparatorCase{"", ',', "", false}));
-
-TEST_P(CellTextSeparator, AdjustsTheDecimalSeparatorInPlace) {
-    const SeparatorCase& c = GetParam();
-    CellText cell(c.text);
-    EXPECT_EQ(AdjustDecimalSeparatorInPlace(cell, c.separator), c.changed);
-    EXPECT_EQ(cell.view(), c.adjusted);
-    std::string as_string(c.text);  // the std::string overload agrees
-    EXPECT_EQ(AdjustDecimalSeparatorInPlace(as_string, c.separator), c.changed);
-    EXPECT_EQ(as_string, c.adjusted);
 }
 
 TEST(CellText, WorksheetCopiesOwnTheirLongTexts) {

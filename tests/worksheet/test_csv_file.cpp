@@ -1,8 +1,8 @@
 // .csv files: separator detection, RFC 4180 quoting, placement and round trips.
 #include <gtest/gtest.h>
 
-#include "file_test_folder.h"
 #include "base/language.h"
+#include "file_test_folder.h"
 #include "worksheet/csv_file.h"
 #include "worksheet/worksheet_file.h"
 
@@ -11,28 +11,21 @@ namespace {
 
 using testing::FileTestFolder;
 
-struct DetectCase {
-    const char* text;
-    char decimal_separator;
-    char expected;
-};
-
-class DetectCsvSeparatorTest : public ::testing::TestWithParam<DetectCase> {};
-
-TEST_P(DetectCsvSeparatorTest, TakesTheCommonerSeparatorOfTheFirstRecord) {
-    const DetectCase& c = GetParam();
-    EXPECT_EQ(DetectCsvSeparator(c.text, c.decimal_separator), c.expected);
+TEST(DetectCsvSeparator, TakesTheCommonerSeparatorOfTheFirstRecord) {
+    const struct {
+        const char* text;
+        char decimal_separator, expected;
+    } cases[] = {
+        {"a,b,c\n1;2", '.', ','},     {"a;b;c\n1,2,3,4,5", ',', ';'},  // the first line decides
+        {"\"x,y,z\";b\n", '.', ';'},                                   // quoted commas don't count
+        {"\"1\n,,,\";b\n", '.', ';'},                                  // nor a quoted line break
+        {"single\n1,5", ',', ';'},                                     // tie: the writer's choice
+        {"single\n1;5", '.', ','},    {"a,b;c\n", ',', ';'},           // tie again
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(DetectCsvSeparator(c.text, c.decimal_separator), c.expected) << c.text;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, DetectCsvSeparatorTest,
-    ::testing::Values(DetectCase{"a,b,c\n1;2", '.', ','},
-                      DetectCase{"a;b;c\n1,2,3,4,5", ',', ';'},  // the first line decides
-                      DetectCase{"\"x,y,z\";b\n", '.', ';'},     // quoted commas don't count
-                      DetectCase{"\"1\n,,,\";b\n", '.', ';'},    // nor a quoted line break
-                      DetectCase{"single\n1,5", ',', ';'},       // tie: the writer's choice
-                      DetectCase{"single\n1;5", '.', ','},
-                      DetectCase{"a,b;c\n", ',', ';'}));  // tie again
 
 TEST(CsvImport, RemovesQuotesAndKeepsSeparatorsQuotesAndLineBreaksInside) {
     ScopedTextSettings settings(Language::Swedish, ',');
@@ -60,26 +53,19 @@ TEST(CsvImport, ReadsSemicolonFilesWithDecimalCommasAndAdjustsDataCellsOnly) {
     EXPECT_EQ(loaded.sheet.cell(3, 3), "7.25");
 }
 
-TEST(CsvImport, KeepsALiteralQuoteInsideAnUnquotedField) {
+TEST(CsvImport, KeepsALiteralQuoteInsideAnUnquotedFieldAndRefusesMalformedQuotes) {
     ScopedTextSettings settings(Language::English, '.');
     const LoadResult loaded = ParseCsvFile("5\" disk,b\n", {});
     ASSERT_TRUE(loaded.ok);
     EXPECT_EQ(loaded.sheet.cell(2, 2), "5\" disk");
+    for (const char* bad : {"a,\"b\n1,2\n",    // never closed
+                            "\"a\"x,b\n",      // text after the closing quote
+                            "a,\"b\"\"\n"}) {  // the doubled quote is no close
+        const LoadResult refused = ParseCsvFile(bad, {});
+        EXPECT_FALSE(refused.ok) << bad;
+        EXPECT_EQ(refused.error, "Error in file format...");
+    }
 }
-
-class MalformedCsvTest : public ::testing::TestWithParam<const char*> {};
-
-TEST_P(MalformedCsvTest, IsRefusedWithTheFormatMessage) {
-    ScopedTextSettings settings(Language::English, '.');
-    const LoadResult loaded = ParseCsvFile(GetParam(), {});
-    EXPECT_FALSE(loaded.ok);
-    EXPECT_EQ(loaded.error, "Error in file format...");
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, MalformedCsvTest,
-                         ::testing::Values("a,\"b\n1,2\n",   // never closed
-                                           "\"a\"x,b\n",     // text after the closing quote
-                                           "a,\"b\"\"\n"));  // the doubled quote is no close
 
 Worksheet CaptionedSheet() {
     Worksheet sheet(5, 5);
@@ -116,7 +102,7 @@ TEST(CsvExport, QuotesTheOtherSeparatorInTheFirstRecordSoItIsFoundAgain) {
 
 class CsvFileTest : public FileTestFolder {};
 
-TEST_F(CsvFileTest, ASheetWrittenWithCaptionsReadsBackWithBothBoxes) {
+TEST_F(CsvFileTest, ASheetReadsBackWithTheBoxesItWasWrittenWith) {
     for (char separator : {',', '.'}) {
         ScopedTextSettings settings(Language::English, separator);
         Worksheet sheet = CaptionedSheet();
@@ -128,15 +114,12 @@ TEST_F(CsvFileTest, ASheetWrittenWithCaptionsReadsBackWithBothBoxes) {
         ASSERT_TRUE(loaded.ok) << separator;
         EXPECT_EQ(loaded.sheet, sheet) << separator;
     }
-}
-
-TEST_F(CsvFileTest, AValuesFileReadsBackWithNeitherBox) {
+    // A values file reads back with neither box.
     ScopedTextSettings settings(Language::English, '.');
     Worksheet sheet = CaptionedSheet();
-    sheet.setCell(1, 1, "");
-    sheet.setCell(2, 1, "");
-    sheet.setCell(3, 1, "");
-    sheet.setCell(1, 2, "");
+    for (const auto& [column, row] : {std::pair{1, 1}, {2, 1}, {3, 1}, {1, 2}}) {
+        sheet.setCell(column, row, "");
+    }
     sheet.setCell(2, 2, "1.5");
     ASSERT_TRUE(SaveWorksheet(sheet, Path("v.csv"), false).ok);
     const LoadResult loaded = LoadWorksheet(Path("v.csv"));

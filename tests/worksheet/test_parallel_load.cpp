@@ -61,68 +61,58 @@ TEST(BlockScan, MasksOfTheWideScanEqualTheByteLoopAtEveryLength) {
     }
 }
 
-struct ScanCase {
-    const char* name;
-    const char* alphabet;
-    std::size_t max_length;
-};
-
-class FieldScanTest : public ::testing::TestWithParam<ScanCase> {};
-
 // Every field with its first foreign separator and whether it holds the separator, against
 // the plain split; read both with the end of the text right after the line (byte loop at
 // the end) and with room to spare (wide loads throughout).
-TEST_P(FieldScanTest, FindsTheFieldsOfThePlainSplit) {
+TEST(FieldScan, FindsTheFieldsOfThePlainSplit) {
     std::mt19937 random(11);
-    std::uniform_int_distribution<std::size_t> length(0, GetParam().max_length);
-    for (int trial = 0; trial < 400; ++trial) {
-        const std::string line = RandomText(random, length(random), GetParam().alphabet);
-        const std::vector<std::string_view> expected = SplitAtTabs(line);
-        for (const std::size_t spare : {std::size_t{0}, std::size_t{70}}) {
-            const std::string text = line + std::string(spare, '\t');
-            const char* end = text.data() + line.size();
-            const char* limit = text.data() + text.size();
-            std::vector<field_scan::Field> found;
-            field_scan::ForEachField(text.data(), end, limit, '\t', ',', '.',
-                                     [&](const field_scan::Field& field) {
-                                         found.push_back(field);
-                                         return true;
-                                     });
-            ASSERT_EQ(found.size(), expected.size()) << line;
-            for (std::size_t f = 0; f < found.size(); ++f) {
-                const std::string_view want = expected[f];
-                const std::string_view got(found[f].begin,
-                                           static_cast<std::size_t>(found[f].end - found[f].begin));
-                ASSERT_EQ(got, want) << "field " << f << " of " << line;
-                const std::size_t dot = want.find('.');
-                ASSERT_EQ(found[f].first_foreign,
-                          dot == std::string_view::npos ? nullptr : found[f].begin + dot);
-                ASSERT_EQ(found[f].has_separator, want.find(',') != std::string_view::npos);
-            }
-            // Stopping after the second field: exactly two calls.
-            int calls = 0;
-            field_scan::ForEachField(text.data(), end, limit, '\t', ',', '.',
-                                     [&](const field_scan::Field&) { return ++calls < 2; });
-            ASSERT_EQ(calls, std::min<int>(2, static_cast<int>(expected.size())));
-            // Skipping to each field lands on its first byte; one past the last finds none.
-            for (std::size_t skip = 0; skip <= expected.size(); ++skip) {
-                const char* start = field_scan::SkipFields(text.data(), end, limit, '\t', skip);
-                if (skip == expected.size()) {
-                    ASSERT_EQ(start, nullptr) << line;
-                } else {
-                    ASSERT_EQ(start, expected[skip].data() - line.data() + text.data()) << line;
+    // short fields across blocks, many empty fields, long fields, no tabs
+    for (const auto& [alphabet, max_length] :
+         {std::pair{"\t1.,", 200}, std::pair{"\t\t\ta", 150}, std::pair{"abcdefghij.,\t", 400},
+          std::pair{"1.,x", 140}}) {
+        std::uniform_int_distribution<std::size_t> length(0, max_length);
+        for (int trial = 0; trial < 400; ++trial) {
+            const std::string line = RandomText(random, length(random), alphabet);
+            const std::vector<std::string_view> expected = SplitAtTabs(line);
+            for (const std::size_t spare : {std::size_t{0}, std::size_t{70}}) {
+                const std::string text = line + std::string(spare, '\t');
+                const char* end = text.data() + line.size();
+                const char* limit = text.data() + text.size();
+                std::vector<field_scan::Field> found;
+                field_scan::ForEachField(text.data(), end, limit, '\t', ',', '.',
+                                         [&](const field_scan::Field& field) {
+                                             found.push_back(field);
+                                             return true;
+                                         });
+                ASSERT_EQ(found.size(), expected.size()) << line;
+                for (std::size_t f = 0; f < found.size(); ++f) {
+                    const std::string_view want = expected[f];
+                    const std::string_view got(
+                        found[f].begin, static_cast<std::size_t>(found[f].end - found[f].begin));
+                    ASSERT_EQ(got, want) << "field " << f << " of " << line;
+                    const std::size_t dot = want.find('.');
+                    ASSERT_EQ(found[f].first_foreign,
+                              dot == std::string_view::npos ? nullptr : found[f].begin + dot);
+                    ASSERT_EQ(found[f].has_separator, want.find(',') != std::string_view::npos);
+                }
+                // Stopping after the second field: exactly two calls.
+                int calls = 0;
+                field_scan::ForEachField(text.data(), end, limit, '\t', ',', '.',
+                                         [&](const field_scan::Field&) { return ++calls < 2; });
+                ASSERT_EQ(calls, std::min<int>(2, static_cast<int>(expected.size())));
+                // Skipping to each field lands on its first byte; one past the last finds none.
+                for (std::size_t skip = 0; skip <= expected.size(); ++skip) {
+                    const char* start = field_scan::SkipFields(text.data(), end, limit, '\t', skip);
+                    if (skip == expected.size()) {
+                        ASSERT_EQ(start, nullptr) << line;
+                    } else {
+                        ASSERT_EQ(start, expected[skip].data() - line.data() + text.data()) << line;
+                    }
                 }
             }
         }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Lines, FieldScanTest,
-                         ::testing::Values(ScanCase{"ShortFieldsAcrossBlocks", "\t1.,", 200},
-                                           ScanCase{"ManyEmptyFields", "\t\t\ta", 150},
-                                           ScanCase{"LongFields", "abcdefghij.,\t", 400},
-                                           ScanCase{"NoTabs", "1.,x", 140}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 // The lines of the parallel split, in order, are those of the line cursor, wherever the
 // parts start: lone CRs, CR LF pairs, empty lines and a missing or present last line break.
@@ -229,60 +219,57 @@ std::string RaggedFile(std::mt19937& random, int lines) {
     return text;
 }
 
+// Both caption boxes in every combination, each with one of the decimal separators.
 struct ImportCase {
-    const char* name;
     bool column_captions;
     bool row_captions;
     char separator;
 };
+constexpr ImportCase kImports[] = {
+    {false, false, '.'}, {true, false, ','}, {false, true, '.'}, {true, true, ','}};
 
-class ThreadedImportTest : public ::testing::TestWithParam<ImportCase> {};
-
-TEST_P(ThreadedImportTest, EqualsTheOneThreadImportAndThePlainReference) {
-    const ImportCase& c = GetParam();
-    ScopedTextSettings settings(Language::English, c.separator);
-    const TextImportOptions options{c.column_captions, c.row_captions};
-    std::mt19937 random(c.separator == ',' ? 41 : 43);
-    for (const int lines : {0, 1, 3, 400, 2501}) {
-        const std::string text = RaggedFile(random, lines);
-        const LoadResult one = ParseTextFileInThreads(text, options, 1);
-        ASSERT_TRUE(one.ok);
-        EXPECT_EQ(one.sheet, ReferenceImport(text, options, c.separator)) << lines << " lines";
-        for (const unsigned threads : {2u, 3u, 4u, 7u}) {
-            const LoadResult many = ParseTextFileInThreads(text, options, threads);
-            ASSERT_TRUE(many.ok);
-            EXPECT_EQ(many.sheet, one.sheet) << lines << " lines, " << threads << " threads";
+TEST(ThreadedImport, EqualsTheOneThreadImportAndThePlainReference) {
+    std::mt19937 random(41);
+    for (const ImportCase& c : kImports) {
+        SCOPED_TRACE(::testing::Message() << c.column_captions << c.row_captions << c.separator);
+        ScopedTextSettings settings(Language::English, c.separator);
+        const TextImportOptions options{c.column_captions, c.row_captions};
+        for (const int lines : {0, 1, 3, 400, 2501}) {
+            const std::string text = RaggedFile(random, lines);
+            const LoadResult one = ParseTextFileInThreads(text, options, 1);
+            ASSERT_TRUE(one.ok);
+            EXPECT_EQ(one.sheet, ReferenceImport(text, options, c.separator)) << lines;
+            for (const unsigned threads : {2u, 3u, 4u, 7u}) {
+                const LoadResult many = ParseTextFileInThreads(text, options, threads);
+                ASSERT_TRUE(many.ok);
+                EXPECT_EQ(many.sheet, one.sheet) << lines << " lines, " << threads << " threads";
+            }
         }
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ThreadedImportTest,
-                         ::testing::Values(ImportCase{"Neither", false, false, '.'},
-                                           ImportCase{"ColumnCaptions", true, false, ','},
-                                           ImportCase{"RowCaptions", false, true, '.'},
-                                           ImportCase{"Both", true, true, ','}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
 // A .csv file without quotes read as a delimited text, on any number of threads, gives the
 // sheet of the general reader: ragged records, empty fields, both delimiters, all line ends.
-TEST_P(ThreadedImportTest, UnquotedCsvEqualsTheGeneralReader) {
-    const ImportCase& c = GetParam();
-    ScopedTextSettings settings(Language::English, c.separator);
-    const TextImportOptions options{c.column_captions, c.row_captions};
-    std::mt19937 random(c.separator == ',' ? 47 : 53);
-    for (const int lines : {0, 1, 3, 400, 1501}) {
-        for (const char delimiter : {',', ';'}) {
-            std::string text = RaggedFile(random, lines);
-            // Fields that hold the delimiter would split differently: they lose it.
-            std::replace(text.begin(), text.end(), delimiter, ':');
-            std::replace(text.begin(), text.end(), '\t', delimiter);
-            const LoadResult general = ParseCsvFileInThreads(text, options, 0);
-            ASSERT_TRUE(general.ok);
-            for (const unsigned threads : {1u, 2u, 5u}) {
-                const LoadResult fast = ParseCsvFileInThreads(text, options, threads);
-                ASSERT_TRUE(fast.ok);
-                EXPECT_EQ(fast.sheet, general.sheet)
-                    << lines << " lines, '" << delimiter << "', " << threads << " threads";
+TEST(ThreadedImport, UnquotedCsvEqualsTheGeneralReader) {
+    std::mt19937 random(47);
+    for (const ImportCase& c : kImports) {
+        SCOPED_TRACE(::testing::Message() << c.column_captions << c.row_captions << c.separator);
+        ScopedTextSettings settings(Language::English, c.separator);
+        const TextImportOptions options{c.column_captions, c.row_captions};
+        for (const int lines : {0, 1, 3, 400, 1501}) {
+            for (const char delimiter : {',', ';'}) {
+                std::string text = RaggedFile(random, lines);
+                // Fields that hold the delimiter would split differently: they lose it.
+                std::replace(text.begin(), text.end(), delimiter, ':');
+                std::replace(text.begin(), text.end(), '\t', delimiter);
+                const LoadResult general = ParseCsvFileInThreads(text, options, 0);
+                ASSERT_TRUE(general.ok);
+                for (const unsigned threads : {1u, 2u, 5u}) {
+                    const LoadResult fast = ParseCsvFileInThreads(text, options, threads);
+                    ASSERT_TRUE(fast.ok);
+                    EXPECT_EQ(fast.sheet, general.sheet)
+                        << lines << " lines, '" << delimiter << "', " << threads << " threads";
+                }
             }
         }
     }

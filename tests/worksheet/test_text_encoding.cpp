@@ -7,19 +7,22 @@ namespace tabulon {
 namespace {
 
 TEST(IsValidUtf8, AcceptsOnlyStrictUtf8) {
-    EXPECT_TRUE(IsValidUtf8(""));
-    EXPECT_TRUE(IsValidUtf8("plain ascii, long enough for the eight-byte steps"));
-    EXPECT_TRUE(IsValidUtf8("\xC2\xB5"));           // µ
-    EXPECT_TRUE(IsValidUtf8("\xE2\x80\x93"));       // en dash
-    EXPECT_TRUE(IsValidUtf8("\xF0\x9F\x98\x80"));   // U+1F600
-    EXPECT_TRUE(IsValidUtf8("\xF4\x8F\xBF\xBF"));   // U+10FFFF, the last one
-    EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));          // overlong "/"
-    EXPECT_FALSE(IsValidUtf8("\xE0\x80\xAF"));      // overlong, three bytes
-    EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));      // a surrogate
-    EXPECT_FALSE(IsValidUtf8("\xF4\x90\x80\x80"));  // above U+10FFFF
-    EXPECT_FALSE(IsValidUtf8("ab\xE2\x82"));        // cut short at the end
-    EXPECT_FALSE(IsValidUtf8("\xB5g"));             // Windows-1252 µ
-    EXPECT_FALSE(IsValidUtf8("12345678\x80"));      // after an eight-byte block
+    for (const char* valid : {"", "plain ascii, long enough for the eight-byte steps",
+                              "\xC2\xB5",             // µ
+                              "\xE2\x80\x93",         // en dash
+                              "\xF0\x9F\x98\x80",     // U+1F600
+                              "\xF4\x8F\xBF\xBF"}) {  // U+10FFFF, the last one
+        EXPECT_TRUE(IsValidUtf8(valid)) << valid;
+    }
+    for (const char* invalid : {"\xC0\xAF",          // overlong "/"
+                                "\xE0\x80\xAF",      // overlong, three bytes
+                                "\xED\xA0\x80",      // a surrogate
+                                "\xF4\x90\x80\x80",  // above U+10FFFF
+                                "ab\xE2\x82",        // cut short at the end
+                                "\xB5g",             // Windows-1252 µ
+                                "12345678\x80"}) {   // after an eight-byte block
+        EXPECT_FALSE(IsValidUtf8(invalid)) << invalid;
+    }
 }
 
 TEST(DecodeFileText, ReadsValidUtf8AsUtf8AndEverythingElseAsWindows1252) {
@@ -44,34 +47,26 @@ TEST(Windows1252ToUtf8, GivesEveryByteACharacterSoNothingIsReplaced) {
     EXPECT_EQ(Windows1252ToUtf8("\xA0\xFF"), "\u00A0\u00FF");
 }
 
-TEST(EncodeFileText, ChoosesWindows1252WhenEveryCharacterFits) {
-    TextEncoding chosen{};
-    EXPECT_EQ(EncodeFileText("Vikt (µg/m³) – prov 5", &chosen),
-              "Vikt (\xB5g/m\xB3) \x96 prov 5");  // code page table: µ B5, ³ B3, – 96
-    EXPECT_EQ(chosen, TextEncoding::Windows1252);
-    EXPECT_EQ(EncodeFileText("1.5\t2", &chosen), "1.5\t2");
-    EXPECT_EQ(chosen, TextEncoding::Windows1252);
-}
-
-TEST(EncodeFileText, FallsBackToUtf8ForCharactersOutsideTheCodePage) {
-    TextEncoding chosen{};
-    EXPECT_EQ(EncodeFileText("σ = 2 µg", &chosen), "σ = 2 µg");
-    EXPECT_EQ(chosen, TextEncoding::Utf8);
-}
-
-TEST(EncodeFileText, UsesUtf8WhenTheCodePageBytesWouldReadBackAsUtf8) {
-    // "Ã©" is C3 A9 in Windows-1252, which is valid UTF-8 for "é": written so, it would come
-    // back as one wrong letter.
-    TextEncoding chosen{};
-    const std::string text = "Ã©";
-    EXPECT_EQ(EncodeFileText(text, &chosen), text);
-    EXPECT_EQ(chosen, TextEncoding::Utf8);
-    EXPECT_EQ(DecodeFileText(EncodeFileText(text)), text);
-}
-
-TEST(EncodeFileText, KeepsALeadingByteOrderMarkCharacterThroughARoundTrip) {
-    const std::string text = "\uFEFFstart";
-    EXPECT_EQ(DecodeFileText(EncodeFileText(text)), text);
+// Windows-1252 when every character fits (code page table: µ B5, ³ B3, – 96), otherwise
+// UTF-8: for characters outside the code page, for code page bytes that would read back as
+// UTF-8 ("Ã©" is C3 A9, valid UTF-8 for "é"), and for a leading byte order mark character.
+TEST(EncodeFileText, ChoosesWindows1252WhenEveryCharacterFitsAndTheBytesReadBackSo) {
+    const struct {
+        const char *text, *bytes;
+        TextEncoding encoding;
+    } cases[] = {
+        {"Vikt (µg/m³) – prov 5", "Vikt (\xB5g/m\xB3) \x96 prov 5", TextEncoding::Windows1252},
+        {"1.5\t2", "1.5\t2", TextEncoding::Windows1252},
+        {"σ = 2 µg", "σ = 2 µg", TextEncoding::Utf8},
+        {"Ã©", "Ã©", TextEncoding::Utf8},
+        {"\uFEFFstart", "\uFEFF\uFEFFstart", TextEncoding::Utf8},  // a mark of its own in front
+    };
+    for (const auto& c : cases) {
+        TextEncoding chosen{};
+        EXPECT_EQ(EncodeFileText(c.text, &chosen), c.bytes) << c.text;
+        EXPECT_EQ(chosen, c.encoding) << c.text;
+        EXPECT_EQ(DecodeFileText(EncodeFileText(c.text)), c.text);
+    }
 }
 
 TEST(EncodeFileText, RoundTripsEveryWindows1252Character) {

@@ -1,8 +1,8 @@
 // Text files: where imported fields land, what the export writes, and round trips.
 #include <gtest/gtest.h>
 
-#include "file_test_folder.h"
 #include "base/language.h"
+#include "file_test_folder.h"
 #include "worksheet/text_file.h"
 #include "worksheet/worksheet_file.h"
 
@@ -11,50 +11,54 @@ namespace {
 
 using testing::FileTestFolder;
 
-struct PlacementCase {
-    const char* name;
-    bool column_captions;
-    bool row_captions;
-    int first_row;     // where line 0 lands
-    int first_column;  // where field 0 lands
-};
-
-class TextImportPlacementTest : public ::testing::TestWithParam<PlacementCase> {};
-
-TEST_P(TextImportPlacementTest, PutsThreeLinesOfFourFieldsWhereTheBoxesSay) {
-    const PlacementCase& c = GetParam();
+TEST(TextImport, PutsThreeLinesOfFourFieldsWhereTheBoxesSay) {
     ScopedTextSettings settings(Language::English, '.');
-    const LoadResult loaded = ParseTextFile("a\tb\tc\td\r\ne\tf\tg\th\r\ni\tj\tk\tl",
-                                            {c.column_captions, c.row_captions});
-    ASSERT_TRUE(loaded.ok);
-    const Worksheet& sheet = loaded.sheet;
-    // 4 fields and 3 lines give k + 2 = 6 columns and n + 2 = 5 rows whatever is checked.
-    EXPECT_EQ(sheet.columnCount(), 6);
-    EXPECT_EQ(sheet.rowCount(), 5);
-    EXPECT_EQ(sheet.cell(c.first_column, c.first_row), "a");
-    EXPECT_EQ(sheet.cell(c.first_column + 3, c.first_row), "d");
-    EXPECT_EQ(sheet.cell(c.first_column, c.first_row + 2), "i");
-    EXPECT_EQ(sheet.cell(c.first_column + 3, c.first_row + 2), "l");
-    EXPECT_EQ(sheet.cell(0, 2), "1");  // numbered like a fresh sheet
-    EXPECT_EQ(sheet.cell(5, 0), "4");
+    const struct {
+        bool column_captions, row_captions;
+        int first_row, first_column;  // where line 0 and field 0 land
+    } cases[] = {
+        {false, false, 2, 2}, {true, false, 1, 2}, {false, true, 2, 1}, {true, true, 1, 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.column_captions << " " << c.row_captions);
+        const LoadResult loaded = ParseTextFile("a\tb\tc\td\r\ne\tf\tg\th\r\ni\tj\tk\tl",
+                                                {c.column_captions, c.row_captions});
+        ASSERT_TRUE(loaded.ok);
+        const Worksheet& sheet = loaded.sheet;
+        // 4 fields and 3 lines give k + 2 = 6 columns and n + 2 = 5 rows whatever is checked.
+        EXPECT_EQ(sheet.columnCount(), 6);
+        EXPECT_EQ(sheet.rowCount(), 5);
+        EXPECT_EQ(sheet.cell(c.first_column, c.first_row), "a");
+        EXPECT_EQ(sheet.cell(c.first_column + 3, c.first_row + 2), "l");
+        EXPECT_EQ(sheet.cell(0, 2), "1");  // numbered like a fresh sheet
+        EXPECT_EQ(sheet.cell(5, 0), "4");
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, TextImportPlacementTest,
-                         ::testing::Values(PlacementCase{"Neither", false, false, 2, 2},
-                                           PlacementCase{"ColumnCaptions", true, false, 1, 2},
-                                           PlacementCase{"RowCaptions", false, true, 2, 1},
-                                           PlacementCase{"Both", true, true, 1, 1}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST(TextImport, KeepsAnEmptyFieldAsAnEmptyCell) {
-    // Collapsing the two tabs would move 2 one column to the left.
+// Worked by hand: an empty field stays an empty cell (collapsing the two tabs would move 2
+// one column to the left), the widest line sets the width, lines of any length are read
+// whole, and CR LF, LF and a lone CR all end a line.
+TEST(TextImport, PlacesEveryFieldOfEveryLine) {
     ScopedTextSettings settings(Language::Swedish, ',');
-    const LoadResult loaded = ParseTextFile("1.5\t\t2\n", {});
-    ASSERT_TRUE(loaded.ok);
-    EXPECT_EQ(loaded.sheet.cell(2, 2), "1,5");  // separator adjusted
-    EXPECT_EQ(loaded.sheet.cell(3, 2), "");
-    EXPECT_EQ(loaded.sheet.cell(4, 2), "2");
-    EXPECT_EQ(loaded.sheet.columnCount(), 5);
+    std::string long_line;
+    for (int i = 0; i < 3000; ++i) long_line += (i ? "\t" : "") + std::to_string(i) + ".25";
+    const struct {
+        std::string text;
+        int columns, rows, column, row;
+        const char* cell;
+    } cases[] = {
+        {"1.5\t\t2\n", 5, 3, 2, 2, "1,5"},  // separator adjusted
+        {"1.5\t\t2\n", 5, 3, 3, 2, ""},          {"1.5\t\t2\n", 5, 3, 4, 2, "2"},
+        {"1\n1\t2\t3\t4\t5\n", 7, 4, 6, 3, "5"}, {long_line, 3002, 3, 3001, 2, "2999,25"},
+        {"a\r\nb\nc\rd", 3, 6, 2, 5, "d"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.substr(0, 20));
+        const LoadResult loaded = ParseTextFile(c.text, {});
+        ASSERT_TRUE(loaded.ok);
+        EXPECT_EQ(loaded.sheet.columnCount(), c.columns);
+        EXPECT_EQ(loaded.sheet.rowCount(), c.rows);
+        EXPECT_EQ(loaded.sheet.cell(c.column, c.row), c.cell);
+    }
 }
 
 TEST(TextImport, AdjustsTheSeparatorInDataCellsOnlyNotInCaptions) {
@@ -64,32 +68,6 @@ TEST(TextImport, AdjustsTheSeparatorInDataCellsOnlyNotInCaptions) {
     EXPECT_EQ(loaded.sheet.cell(2, 1), "v1.2");      // column caption kept
     EXPECT_EQ(loaded.sheet.cell(1, 2), "prov 1.a");  // row caption kept
     EXPECT_EQ(loaded.sheet.cell(2, 2), "3,5");
-}
-
-TEST(TextImport, GivesTheSheetTheWidthOfItsWidestLine) {
-    ScopedTextSettings settings(Language::English, '.');
-    const LoadResult loaded = ParseTextFile("1\n1\t2\t3\t4\t5\n", {});
-    ASSERT_TRUE(loaded.ok);
-    EXPECT_EQ(loaded.sheet.columnCount(), 7);
-    EXPECT_EQ(loaded.sheet.cell(6, 3), "5");
-}
-
-TEST(TextImport, ReadsLinesOfAnyLengthWhole) {
-    ScopedTextSettings settings(Language::English, '.');
-    std::string line;
-    for (int i = 0; i < 3000; ++i) line += (i ? "\t" : "") + std::to_string(i) + ".25";
-    const LoadResult loaded = ParseTextFile(line, {});
-    ASSERT_TRUE(loaded.ok);
-    EXPECT_EQ(loaded.sheet.columnCount(), 3002);
-    EXPECT_EQ(loaded.sheet.cell(3001, 2), "2999.25");
-}
-
-TEST(TextImport, AcceptsCrLfLfAndLoneCr) {
-    ScopedTextSettings settings(Language::English, '.');
-    const LoadResult loaded = ParseTextFile("a\r\nb\nc\rd", {});
-    ASSERT_TRUE(loaded.ok);
-    EXPECT_EQ(loaded.sheet.rowCount(), 6);
-    EXPECT_EQ(loaded.sheet.cell(2, 5), "d");
 }
 
 Worksheet ValuesSheet() {
@@ -141,22 +119,10 @@ TEST(TextExport, RefusesACellWithATab) {
               "textfil inte kan rymma");
 }
 
-struct AnswerCase {
-    const char* answer;
-    bool yes;
-};
-
-class TitlesAnswerTest : public ::testing::TestWithParam<AnswerCase> {};
-
-TEST_P(TitlesAnswerTest, IsYesForYAndJInEitherCase) {
-    EXPECT_EQ(TitlesAnswerIsYes(GetParam().answer), GetParam().yes);
+TEST(TitlesAnswerIsYes, ForYAndJInEitherCase) {
+    for (const char* yes : {"j", "J", "y", "Y"}) EXPECT_TRUE(TitlesAnswerIsYes(yes)) << yes;
+    for (const char* no : {"n", "", "ja", " j"}) EXPECT_FALSE(TitlesAnswerIsYes(no)) << no;
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, TitlesAnswerTest,
-                         ::testing::Values(AnswerCase{"j", true}, AnswerCase{"J", true},
-                                           AnswerCase{"y", true}, AnswerCase{"Y", true},
-                                           AnswerCase{"n", false}, AnswerCase{"", false},
-                                           AnswerCase{"ja", false}, AnswerCase{" j", false}));
 
 class TextFileTest : public FileTestFolder {
 protected:
