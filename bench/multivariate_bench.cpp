@@ -94,6 +94,23 @@ void BM_PlsLeaveOneOut(benchmark::State& state) {
 }
 BENCHMARK(BM_PlsLeaveOneOut)->Args({1000, 100, 10})->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// What a PCA of 100,000 rows by 50 columns will take: the cross-products of the columns, their
+// principal components, and the scores of every row on every component.
+void BM_PrincipalComponentScores(benchmark::State& state) {
+    ModelData data = Generated(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    data.has_response = false;
+    for (auto _ : state) {
+        const AutoscaledKernel kernel = LoadAutoscaled(ComputeCrossProducts(data), false, 1e-30L);
+        const PrincipalComponents pc = ComputePrincipalComponents(kernel.XtX, kernel.p);
+        benchmark::DoNotOptimize(
+            ProjectRows(data, kernel.MeanRow, kernel.Scale, pc.loadings, kernel.p));
+    }
+}
+BENCHMARK(BM_PrincipalComponentScores)
+    ->Args({100000, 50})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
 // Reading the valid rows of 51 columns of 100,000 cell texts.
 void BM_LoadModelData(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));

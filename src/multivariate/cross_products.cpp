@@ -237,6 +237,110 @@ CrossProducts WithoutRow(const CrossProducts& all, const std::vector<Extended>& 
     return cp;
 }
 
+namespace {
+
+// The directions divided by the scales, split into doubles like the deviations, four
+// directions side by side per variable (the last group padded with zeros).
+struct SplitDirections {
+    int groups = 0;
+    std::vector<double> hi;  // [(g * p + j) * 4 + t]: variable j of direction 4g + t
+    std::vector<double> lo;
+    std::vector<Extended> plain;  // the same unsplit, for blocks that do not split
+
+    bool Fill(const std::vector<Extended>& directions, const std::vector<Extended>& scale, int p,
+              int count) {
+        groups = (count + 3) / 4;
+        hi.assign(static_cast<std::size_t>(groups) * p * 4, 0.0);
+        lo.assign(hi.size(), 0.0);
+        plain.assign(hi.size(), 0);
+        bool fits = true;
+        for (int k = 0; k < count; ++k) {
+            for (int j = 0; j < p; ++j) {
+                const Extended r = directions[static_cast<std::size_t>(k) * p + j] / scale[j];
+                const std::size_t at = (static_cast<std::size_t>(k / 4) * p + j) * 4 + k % 4;
+                const Extended a = std::fabs(r);
+                fits = fits && (a == 0 || (a > 1e-140L && a < 1e150L));
+                plain[at] = r;
+                hi[at] = static_cast<double>(r);
+                lo[at] = static_cast<double>(r - static_cast<Extended>(hi[at]));
+            }
+        }
+        return fits;
+    }
+};
+
+// The scores of rows [begin, end) for every direction.
+void ProjectBlock(const ModelData& data, const std::vector<Extended>& mean,
+                  const SplitDirections& r, bool split, int count, int begin, int end,
+                  SplitBlock& block, Extended* out) {
+    const int p = data.p;
+    const std::size_t n = static_cast<std::size_t>(data.n);
+    if (split && block.Fill(data, mean, p, begin, end)) {
+        const int stride = block.stride;
+        // A group's directions (p·8 doubles) stay in the first-level cache while the rows pass.
+        for (int g = 0; g < r.groups; ++g) {
+            const double* rh = r.hi.data() + static_cast<std::size_t>(g) * p * 4;
+            const double* rl = r.lo.data() + static_cast<std::size_t>(g) * p * 4;
+            for (int i = 0; i < end - begin; ++i) {
+                Extended a0 = 0, a1 = 0, a2 = 0, a3 = 0;
+                Pair c01 = {0, 0}, c23 = {0, 0};
+                for (int j = 0; j < p; ++j) {
+                    const double h = block.hi[static_cast<std::size_t>(j) * stride + i];
+                    const Extended d = static_cast<Extended>(h) +
+                                       block.lo[static_cast<std::size_t>(j) * stride + i];
+                    a0 += d * rh[4 * j];
+                    a1 += d * rh[4 * j + 1];
+                    a2 += d * rh[4 * j + 2];
+                    a3 += d * rh[4 * j + 3];
+                    const Pair hh = {h, h};
+                    c01 += hh * LoadPair(rl + 4 * j);
+                    c23 += hh * LoadPair(rl + 4 * j + 2);
+                }
+                const Extended t[4] = {a0 + c01[0], a1 + c01[1], a2 + c23[0], a3 + c23[1]};
+                for (int k = 4 * g; k < std::min(count, 4 * g + 4); ++k)
+                    out[k * n + begin + i] = t[k - 4 * g];
+            }
+        }
+        return;
+    }
+    for (int i = begin; i < end; ++i) {
+        for (int k = 0; k < count; ++k) {
+            Extended t = 0;
+            for (int j = 0; j < p; ++j) {
+                t += (data.Column(j)[i] - mean[j]) *
+                     r.plain[(static_cast<std::size_t>(k / 4) * p + j) * 4 + k % 4];
+            }
+            out[k * n + i] = t;
+        }
+    }
+}
+
+}  // namespace
+
+std::vector<Extended> ProjectRows(const ModelData& data, const std::vector<Extended>& mean,
+                                  const std::vector<Extended>& scale,
+                                  const std::vector<Extended>& directions, int count) {
+    const int n = data.n;
+    std::vector<Extended> out(static_cast<std::size_t>(n) * std::max(count, 0), 0);
+    if (n == 0 || count <= 0 || data.p == 0) return out;
+    SplitDirections r;
+    const bool split = r.Fill(directions, scale, data.p, count);
+    const int blocks = (n + kBlockRows - 1) / kBlockRows;
+    const double work = static_cast<double>(n) * data.p * count;
+    const unsigned threads = static_cast<unsigned>(std::clamp<double>(
+        std::min<double>(std::max(1u, std::thread::hardware_concurrency()), work / kWorkPerThread),
+        1, blocks));
+    std::atomic<int> next{0};
+    RunInThreads(threads, [&](unsigned) {
+        SplitBlock block;
+        for (int b = next++; b < blocks; b = next++) {
+            ProjectBlock(data, mean, r, split, count, b * kBlockRows,
+                         std::min(n, (b + 1) * kBlockRows), block, out.data());
+        }
+    });
+    return out;
+}
+
 std::vector<Extended> DataRow(const ModelData& data, int i) {
     std::vector<Extended> row(data.Variables());
     for (int j = 0; j < data.Variables(); ++j) row[j] = data.Column(j)[i];

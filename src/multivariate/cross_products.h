@@ -33,6 +33,14 @@ CrossProducts ComputeCrossProducts(const std::vector<std::vector<Extended>>& row
 // pass over the n rows; it agrees with a fresh computation to rounding. Needs n ≥ 2.
 CrossProducts WithoutRow(const CrossProducts& all, const std::vector<Extended>& row);
 
+// Scores: for every valid row i and direction k, Σ_j (v_ij − mean_j)/scale_j · r_jk over the
+// x-variables j < data.p, in extended precision, on the cores (each row on its own, so the
+// split changes nothing). `directions` holds `count` directions of data.p values each, one
+// after the other; the result n values per direction, one direction after the other.
+std::vector<Extended> ProjectRows(const ModelData& data, const std::vector<Extended>& mean,
+                                  const std::vector<Extended>& scale,
+                                  const std::vector<Extended>& directions, int count);
+
 // The m values of valid row i of `data`.
 std::vector<Extended> DataRow(const ModelData& data, int i);
 

@@ -140,17 +140,12 @@ tMatrix YLoadRow(const FactorFit& fit) {
 
 tMatrix ScoreMat(const ModelData& data, const FactorFit& fit) {
     const FactorSet& f = fit.factors;
-    const AutoscaledKernel& kernel = fit.kernel;
-    const int p = f.p;
-    tMatrix scores(std::max(data.n, 1), std::max(p, 1));
-    std::vector<Extended> u(p);
-    for (int i = 0; i < data.n; ++i) {
-        for (int j = 0; j < p; ++j) u[j] = (data.X(i, j) - kernel.MeanRow[j]) / kernel.Scale[j];
-        for (int k = 0; k < f.extracted; ++k) {
-            const Extended* r = f.R.data() + static_cast<std::size_t>(k) * p;
-            Extended t = 0;
-            for (int j = 0; j < p; ++j) t += u[j] * r[j];
-            scores.Put(i + 1, k + 1, t);
+    tMatrix scores(std::max(data.n, 1), std::max(f.p, 1));
+    const std::vector<Extended> t =
+        ProjectRows(data, fit.kernel.MeanRow, fit.kernel.Scale, f.R, f.extracted);
+    for (int k = 0; k < f.extracted; ++k) {
+        for (int i = 0; i < data.n; ++i) {
+            scores.Put(i + 1, k + 1, t[static_cast<std::size_t>(k) * data.n + i]);
         }
     }
     return scores;

@@ -40,13 +40,23 @@ struct FactorSet {
     FactorStop stop = FactorStop::AllExtracted;
 };
 
+// The principal components of autoscaled data from its XᵀX (p × p): the eigenvalues
+// λ_k = t_kᵀt_k in descending order and unit loadings, each signed as NIPALS finds it
+// (positive on the variable with the largest sum of squares left, the first on a tie). The
+// scores are ProjectRows of the loadings. PCR uses them; so can PCA.
+struct PrincipalComponents {
+    bool converged = false;
+    std::vector<Extended> lambda;    // p
+    std::vector<Extended> loadings;  // p per component, component k at [k * p]
+};
+PrincipalComponents ComputePrincipalComponents(const std::vector<Extended>& XtX, int p);
+
 // PLS1 by the kernel algorithm. At most `max_factors` factors (0: p); the loop stops after a
 // factor whose residual RMS is below 1e-10, and before a factor whose weight vector is zero
 // relative to the data (no division by a vanishing tᵀt).
 FactorSet KernelPls(const AutoscaledKernel& kernel, int max_factors);
-// PCR: the eigenvectors of XᵀX by descending eigenvalue, each signed as NIPALS would find it
-// (positive on the variable with the largest sum of squares left); q = 0 for an eigenvalue
-// that is zero to rounding. The same 1e-10 stop. `converged` false when the eigen solver is not.
+// PCR: the principal components in order; q = 0 for an eigenvalue that is zero to rounding.
+// The same 1e-10 stop. `converged` false when the eigen solver is not.
 FactorSet KernelPcr(const AutoscaledKernel& kernel, int max_factors, bool* converged = nullptr);
 
 // b of the autoscaled model with the first k factors: Σ r_j·q_j, i.e. W_k (P_kᵀW_k)⁻¹ q_k.

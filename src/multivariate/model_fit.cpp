@@ -11,7 +11,6 @@
 namespace tabulon {
 namespace {
 
-constexpr Extended kScaleThreshold = 1e-19L;
 constexpr int kPredictionRowsPerThread = 20000;
 
 }  // namespace
@@ -44,27 +43,28 @@ std::string TooFewPointsText() {
     return ChooseText("Too few data points ..", "För få datapunkter..");
 }
 
-AutoscaledKernel LoadAutoscaled(const CrossProducts& cp) {
+AutoscaledKernel LoadAutoscaled(const CrossProducts& cp, bool has_response, Extended threshold) {
     AutoscaledKernel k;
     k.n = cp.n;
-    k.p = cp.m - 1;
+    k.p = has_response ? cp.m - 1 : cp.m;
     const int m = cp.m;
     k.MeanRow = cp.mean;
     k.StdRow.resize(m);
     k.Scale.resize(m);
     for (int j = 0; j < m; ++j) {
         k.StdRow[j] = cp.n < 2 ? 0 : std::sqrt(std::max<Extended>(cp(j, j), 0) / (cp.n - 1));
-        k.Scale[j] = std::fabs(k.StdRow[j]) > kScaleThreshold ? k.StdRow[j] : 1;
+        k.Scale[j] = std::fabs(k.StdRow[j]) > threshold ? k.StdRow[j] : 1;
     }
     const int p = k.p;
     k.XtX.resize(static_cast<std::size_t>(p) * p);
-    k.Xtz.resize(p);
     for (int j = 0; j < p; ++j) {
         for (int i = 0; i < p; ++i) {
             k.XtX[static_cast<std::size_t>(j) * p + i] = cp(j, i) / (k.Scale[j] * k.Scale[i]);
         }
-        k.Xtz[j] = cp(j, p) / (k.Scale[j] * k.Scale[p]);
     }
+    if (!has_response) return k;
+    k.Xtz.resize(p);
+    for (int j = 0; j < p; ++j) k.Xtz[j] = cp(j, p) / (k.Scale[j] * k.Scale[p]);
     k.ztz = cp(p, p) / (k.Scale[p] * k.Scale[p]);
     return k;
 }

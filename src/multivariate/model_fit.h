@@ -21,22 +21,25 @@ std::string MethodName(ModelMethod method);
 std::string ModelCaption(ModelMethod method);
 
 // LoadAutoscaled: the cross-products of the autoscaled data. Each column is centred by its mean
-// and divided by its standard deviation (n − 1) when that exceeds 1e-19; a column at or
-// below stays centred but unscaled. The response is treated the same way.
+// and divided by its standard deviation (n − 1) when that exceeds `threshold` (1e-19 for the
+// models, 1e-30 for PCA); a column at or below stays centred but unscaled. The response is
+// treated the same way; without one (PCA) Xtz is empty and ztz 0.
 struct AutoscaledKernel {
     int n = 0;
     int p = 0;
-    std::vector<Extended> MeanRow;  // p + 1: the x means, then the z mean
-    std::vector<Extended> StdRow;   // p + 1: the standard deviations, z last
-    std::vector<Extended> Scale;    // p + 1: the divisor used, StdRow or 1
+    std::vector<Extended> MeanRow;  // p + 1 (p without a response): x means, then the z mean
+    std::vector<Extended> StdRow;   // the standard deviations, z last
+    std::vector<Extended> Scale;    // the divisor used, StdRow or 1
     std::vector<Extended> XtX;      // p × p, row-major: XᵀX of the scaled x-variables
     std::vector<Extended> Xtz;      // p: Xᵀz
     Extended ztz = 0;               // zᵀz
 
     Extended At(int j, int k) const { return XtX[static_cast<std::size_t>(j) * p + k]; }
 };
-// `cp` of p x-variables and z (cp.m == p + 1).
-AutoscaledKernel LoadAutoscaled(const CrossProducts& cp);
+// `cp` of p x-variables and z (cp.m == p + 1), or of p variables alone.
+inline constexpr Extended kScaleThreshold = 1e-19L;
+AutoscaledKernel LoadAutoscaled(const CrossProducts& cp, bool has_response = true,
+                                Extended threshold = kScaleThreshold);
 
 // ConvertToDataUnits: (b0, b1, ..., bp) of z = b0 + Σ b_j·x_j from the coefficients b of the
 // autoscaled model: b_j·s_z/s_j with the divisors used, and b0 = m_z − Σ b_j·m_j.

@@ -9,6 +9,31 @@
 
 namespace tabulon {
 
+PrincipalComponents ComputePrincipalComponents(const std::vector<Extended>& XtX, int p) {
+    const SymmetricEigen eigen = ComputeSymmetricEigen(XtX, p);
+    PrincipalComponents pc;
+    pc.converged = eigen.converged;
+    pc.lambda.resize(p);
+    pc.loadings = eigen.vectors;
+    std::vector<Extended> left(p);  // each variable's sum of squares left after deflation
+    for (int j = 0; j < p; ++j) left[j] = XtX[static_cast<std::size_t>(j) * p + j];
+    for (int a = 0; a < p; ++a) {
+        Extended* v = pc.loadings.data() + static_cast<std::size_t>(a) * p;
+        // NIPALS starts from the column with the most variation left and its power iteration
+        // keeps the loading positive there.
+        int start = 0;
+        for (int j = 1; j < p; ++j) {
+            if (left[j] > left[start]) start = j;
+        }
+        if (v[start] < 0) {
+            for (int j = 0; j < p; ++j) v[j] = -v[j];
+        }
+        pc.lambda[a] = std::max<Extended>(eigen.values[a], 0);
+        for (int j = 0; j < p; ++j) left[j] -= pc.lambda[a] * v[j] * v[j];
+    }
+    return pc;
+}
+
 FactorSet KernelPcr(const AutoscaledKernel& kernel, int max_factors, bool* converged) {
     const int p = kernel.p;
     const int n = kernel.n;
@@ -20,38 +45,23 @@ FactorSet KernelPcr(const AutoscaledKernel& kernel, int max_factors, bool* conve
     set.ResidualRms[0] = n > 0 ? std::sqrt(zz / n) : 0;
     const int limit = max_factors <= 0 ? p : std::min(max_factors, p);
 
-    const SymmetricEigen eigen = ComputeSymmetricEigen(kernel.XtX, p);
-    if (converged) *converged = eigen.converged;
+    const PrincipalComponents pc = ComputePrincipalComponents(kernel.XtX, p);
+    if (converged) *converged = pc.converged;
     Extended trace = 0;
-    std::vector<Extended> left(p);  // each variable's sum of squares left after deflation
-    for (int j = 0; j < p; ++j) {
-        left[j] = kernel.At(j, j);
-        trace += left[j];
-    }
+    for (int j = 0; j < p; ++j) trace += kernel.At(j, j);
     for (int a = 0; a < limit; ++a) {
-        std::vector<Extended> v(eigen.vectors.begin() + static_cast<std::ptrdiff_t>(a) * p,
-                                eigen.vectors.begin() + static_cast<std::ptrdiff_t>(a + 1) * p);
-        // NIPALS starts from the column with the most variation left (the first on a tie) and
-        // its power iteration keeps the loading positive there.
-        int start = 0;
-        for (int j = 1; j < p; ++j) {
-            if (left[j] > left[start]) start = j;
-        }
-        if (v[start] < 0) {
-            for (Extended& x : v) x = -x;
-        }
-        const Extended lambda = std::max<Extended>(eigen.values[a], 0);
+        const Extended* v = pc.loadings.data() + static_cast<std::size_t>(a) * p;
+        const Extended lambda = pc.lambda[a];
         Extended q = 0;
         if (lambda > kEigenTolerance * trace) {
             Extended vz = 0;
             for (int j = 0; j < p; ++j) vz += v[j] * kernel.Xtz[j];
             q = vz / lambda;
         }
-        set.P.insert(set.P.end(), v.begin(), v.end());
-        set.R.insert(set.R.end(), v.begin(), v.end());
+        set.P.insert(set.P.end(), v, v + p);
+        set.R.insert(set.R.end(), v, v + p);
         set.q.push_back(q);
         set.tt.push_back(lambda);
-        for (int j = 0; j < p; ++j) left[j] -= lambda * v[j] * v[j];
         zz = std::max<Extended>(zz - q * q * lambda, 0);
         if (zz <= kExhaustedFraction * zz0) zz = 0;
         set.extracted = a + 1;

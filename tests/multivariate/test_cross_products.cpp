@@ -97,5 +97,29 @@ TEST(CrossProducts, LeavingARowOutEqualsComputingWithoutIt) {
     }
 }
 
+TEST(CrossProducts, ProjectedRowsAreTheScaledDeviationsTimesTheDirections) {
+    // Small values take the split path, 1e200 the plain one; 9 rows show each rounding.
+    for (Extended scale : {1.0L, 1e200L}) {
+        const auto rows = RandomRows(9, 3, scale, 4);
+        std::vector<std::vector<Extended>> x(3, std::vector<Extended>(9));
+        for (int i = 0; i < 9; ++i) {
+            for (int j = 0; j < 3; ++j) x[j][i] = rows[i][j];
+        }
+        const ModelData data = MakeModelData(x, std::vector<Extended>(9, 0));
+        const std::vector<Extended> mean{1, 2, -3}, sd{2, 0.5L, 3};
+        const std::vector<Extended> r{
+            0.1L, -0.7L, 1 / 3.0L, 5, 0, 2, 1e-3L, 1,
+            1,    -1,    0.25L,    7, 1, 2, 3};  // five directions: a group of four and one
+        const std::vector<Extended> t = ProjectRows(data, mean, sd, r, 5);
+        for (int k = 0; k < 5; ++k) {
+            for (int i = 0; i < 9; ++i) {
+                Extended want = 0;
+                for (int j = 0; j < 3; ++j) want += (x[j][i] - mean[j]) / sd[j] * r[k * 3 + j];
+                EXPECT_TRUE(test::Near(t[k * 9 + i], want, 1e-18L)) << k << "," << i;
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace tabulon

@@ -84,6 +84,24 @@ TEST(FactorModel, AllFactorsReproduceMlrOnRandomData) {
     }
 }
 
+TEST(FactorModel, ALeaveOneOutFitFromTheKernelEqualsARefit) {
+    const ModelData data = RandomData(30, 5, 13);
+    const CrossProducts all = ComputeCrossProducts(data);
+    const int left_out = 7;
+    std::vector<std::vector<Extended>> x(5);
+    std::vector<Extended> z;
+    for (int i = 0; i < data.n; ++i) {
+        if (i == left_out) continue;
+        for (int j = 0; j < 5; ++j) x[j].push_back(data.X(i, j));
+        z.push_back(data.Z(i));
+    }
+    const ModelFit refit = *FitPLS(MakeModelData(x, z), 3).fit;
+    const AutoscaledKernel kernel = LoadAutoscaled(WithoutRow(all, DataRow(data, left_out)));
+    const std::vector<Extended> b =
+        ConvertToDataUnits(kernel, ScaledCoefficients(KernelPls(kernel, 3), 3));
+    for (int j = 0; j <= 5; ++j) EXPECT_TRUE(Near(b[j], refit.Coeffs[j], 1e-15L)) << j;
+}
+
 TEST(FactorModel, PlsWeightsAreOrthonormalScoresOrthogonalResidualsOrthogonalToFit) {
     const ModelData data = RandomData(40, 6, 11);
     const FactorFit fit = *ExtractFactors(ModelMethod::PLS, data).fit;
