@@ -1,6 +1,8 @@
 // The standard normal distribution: table, cumulative function, quantile searches.
 #include "numeric/normal_distribution.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <numbers>
@@ -70,19 +72,39 @@ Extended FineSearch(Extended p) {
     return z_table + j * h;
 }
 
-// The coarse start of the fast search: steps of 0.01 from −4 over the lower tail.
-Extended CoarseStart(Extended p) {
-    const Extended d = Extended(0.01);
-    const Extended q = p <= Extended(0.5) ? p : 1 - p;
-    const Extended target = kSqrt2Pi * q / d;
-    Extended sum = kSqrt2Pi * Extended(3e-5) / d;
-    Extended z = -4;
-    for (int i = 1; i <= 401; ++i) {
-        z = (i - 400) / Extended(100);
-        sum += Bell(z);
-        if (target <= sum || z > 0) break;
-    }
-    return p < Extended(0.5) ? z : -z;
+// The coarse search of the fast quantile: steps of 0.01 from −4 over the lower tail,
+// adding exp(−z²/2) at each step until the sum reaches √(2π)·q/0.01. The running sums are
+// the same for every p, so they are added once, in the same order, and each search becomes
+// a binary search for the first sum that reaches its target: the same step as the loop
+// stops at. The Φ values of each step's secant are kept with them.
+constexpr int kCoarseSteps = 401;
+
+struct CoarseGrid {
+    std::array<Extended, kCoarseSteps + 1> sum{};  // sum[i]: after the step to (i − 400)/100
+    std::array<Extended, kCoarseSteps + 1> z{};
+    // Φ at ±z[i] and 0.001 above, for the secant of a p below 0.5 (lower) or above.
+    std::array<Extended, kCoarseSteps + 1> lower_p0{}, lower_p1{}, upper_p0{}, upper_p1{};
+};
+
+const CoarseGrid& TheCoarseGrid() {
+    static const CoarseGrid grid = [] {
+        CoarseGrid g;
+        const Extended d = Extended(0.01);
+        Extended sum = kSqrt2Pi * Extended(3e-5) / d;
+        for (int i = 1; i <= kCoarseSteps; ++i) {
+            const Extended z = (i - 400) / Extended(100);
+            sum += Bell(z);
+            const auto k = static_cast<std::size_t>(i);
+            g.sum[k] = sum;
+            g.z[k] = z;
+            g.lower_p0[k] = NormalCdf(z);
+            g.lower_p1[k] = NormalCdf(z + Extended(0.001));
+            g.upper_p0[k] = NormalCdf(-z);
+            g.upper_p1[k] = NormalCdf(-z + Extended(0.001));
+        }
+        return g;
+    }();
+    return grid;
 }
 
 }  // namespace
@@ -123,9 +145,19 @@ Extended NormalQuantileFast(Extended p) {
     // Outside the coarse grid a secant step from ±4 misses by up to 0.1 and more.
     if (p < Extended(3e-5)) return -NormalUpperQuantile(p);
     if (p > Extended(0.99997)) return NormalUpperQuantile(1 - p);
-    const Extended z0 = CoarseStart(p);
-    const Extended p0 = NormalCdf(z0);
-    const Extended p1 = NormalCdf(z0 + Extended(0.001));
+    const CoarseGrid& grid = TheCoarseGrid();
+    const Extended d = Extended(0.01);
+    const bool lower = p < Extended(0.5);
+    const Extended q = p <= Extended(0.5) ? p : 1 - p;
+    const Extended target = kSqrt2Pi * q / d;
+    // The first step whose sum reaches the target; the search stops at 0.01 regardless.
+    const auto first = grid.sum.begin() + 1;
+    const auto last = grid.sum.begin() + kCoarseSteps;
+    const auto k =
+        static_cast<std::size_t>(std::lower_bound(first, last, target) - grid.sum.begin());
+    const Extended z0 = lower ? grid.z[k] : -grid.z[k];
+    const Extended p0 = lower ? grid.lower_p0[k] : grid.upper_p0[k];
+    const Extended p1 = lower ? grid.lower_p1[k] : grid.upper_p1[k];
     return z0 + Extended(0.001) * (p - p0) / (p1 - p0);
 }
 

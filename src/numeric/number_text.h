@@ -2,6 +2,7 @@
 // general, shortest and fixed-point renderings used in cells and result texts.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -26,6 +27,20 @@ private:
 // `decimal_separator`, optional exponent (e or E, optional sign, digits), optional blanks.
 // No thousands separators, no inf or nan, nothing outside the extended range.
 std::optional<Extended> ParseNumber(std::string_view text, char decimal_separator);
+
+// The digits of a number text with at most 19 significant ones and a power of ten within
+// ±27: its value is exactly ±`mantissa` · 10^`exponent` (mantissa as written, without
+// leading zeros), and ParseNumber rounds that once. The statistics take exact decimal
+// differences from these instead of reading the text again.
+struct ShortDecimal {
+    std::uint64_t mantissa = 0;
+    int exponent = 0;
+    bool negative = false;
+};
+// ParseNumber that also hands back the digits when the text has a ShortDecimal form
+// (`digits` is reset otherwise).
+std::optional<Extended> ParseNumber(std::string_view text, char decimal_separator,
+                                    std::optional<ShortDecimal>& digits);
 
 // As ParseNumber, but a text that is not a number raises ConversionError.
 Extended StrToNumber(std::string_view text, char decimal_separator);

@@ -2,18 +2,20 @@
 #include "numeric/sample_statistics.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cmath>
+#include <cstdint>
 #include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
+#include "numeric/exact_decimal.h"
 #include "numeric/number_text.h"
 
 namespace tabulon {
 namespace {
-
-__extension__ typedef __int128 Int128;
 
 // Neumaier's compensated sum: the running error of each addition is kept and added back,
 // so a million terms lose no more than a few units in the last place.
@@ -34,115 +36,6 @@ private:
     Extended m_sum = 0;
     Extended m_compensation = 0;
 };
-
-// A number text as the exact decimal mantissa * 10^exponent, when its significant digits
-// fit in 36 decimal digits and its exponent is of a sane size.
-struct ExactDecimal {
-    bool exact = false;
-    Int128 mantissa = 0;
-    int exponent = 0;
-    int digits = 0;  // decimal digits of |mantissa|
-};
-
-constexpr int kMaxExactDigits = 36;
-constexpr int kMaxAlignedDigits = 37;  // 10^37 and a difference of two fit in 127 bits
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-// Reads a text that ParseNumber has already accepted with `decimal_separator`.
-ExactDecimal ReadExactDecimal(std::string_view text, char decimal_separator) {
-    ExactDecimal out;
-    std::size_t i = 0;
-    while (i < text.size() && IsBlank(text[i])) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    Int128 mantissa = 0;
-    int digits = 0;
-    long exponent = 0;
-    bool lost = false;
-    auto take = [&](char c, bool fraction) {
-        if (digits == 0 && c == '0') {
-            if (fraction) --exponent;
-            return;
-        }
-        if (digits < kMaxExactDigits) {
-            mantissa = mantissa * 10 + (c - '0');
-            ++digits;
-            if (fraction) --exponent;
-        } else {
-            if (c != '0') lost = true;
-            if (!fraction) ++exponent;
-        }
-    };
-    while (i < text.size() && IsDigit(text[i])) take(text[i++], false);
-    if (i < text.size() && text[i] == decimal_separator) {
-        ++i;
-        while (i < text.size() && IsDigit(text[i])) take(text[i++], true);
-    }
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        ++i;
-        bool exponent_negative = false;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-            exponent_negative = text[i++] == '-';
-        }
-        long written = 0;
-        while (i < text.size() && IsDigit(text[i])) {
-            if (written < 1000000) written = written * 10 + (text[i] - '0');
-            ++i;
-        }
-        exponent += exponent_negative ? -written : written;
-    }
-    if (lost || exponent < -100000 || exponent > 100000) return out;
-    if (mantissa == 0) {
-        out.exact = true;
-        return out;
-    }
-    while (mantissa % 10 == 0) {
-        mantissa /= 10;
-        ++exponent;
-        --digits;
-    }
-    out.exact = true;
-    out.mantissa = negative ? -mantissa : mantissa;
-    out.exponent = static_cast<int>(exponent);
-    out.digits = digits;
-    return out;
-}
-
-Int128 PowerOfTen128(int n) {
-    Int128 p = 1;
-    for (int k = 0; k < n; ++k) p *= 10;
-    return p;
-}
-
-// m * 10^e with one rounding of m and one of the scaling (exact powers up to 10^27).
-Extended ScaleByPowerOfTen(Int128 m, int e) {
-    const auto value = static_cast<Extended>(m);
-    if (e >= 0 && e <= 27) return value * static_cast<Extended>(PowerOfTen128(e));
-    if (e < 0 && e >= -27) return value / static_cast<Extended>(PowerOfTen128(-e));
-    return value * std::pow(Extended(10), static_cast<Extended>(e));
-}
-
-// a - b with a single rounding when both are exact decimals close enough to align.
-std::optional<Extended> ExactDifference(const ExactDecimal& a, const ExactDecimal& b) {
-    if (!a.exact || !b.exact) return std::nullopt;
-    if (b.mantissa == 0) return ScaleByPowerOfTen(a.mantissa, a.exponent);
-    if (a.mantissa == 0) return ScaleByPowerOfTen(-b.mantissa, b.exponent);
-    const int e = std::min(a.exponent, b.exponent);
-    const int shift_a = a.exponent - e;
-    const int shift_b = b.exponent - e;
-    if (a.digits + shift_a > kMaxAlignedDigits || b.digits + shift_b > kMaxAlignedDigits) {
-        return std::nullopt;
-    }
-    const Int128 difference =
-        a.mantissa * PowerOfTen128(shift_a) - b.mantissa * PowerOfTen128(shift_b);
-    return ScaleByPowerOfTen(difference, e);
-}
 
 // Mean and n - 1 variance from the deviations d[i] = x[i] - reference. The corrected
 // two-pass formula: the second sum removes what rounding left in the first mean.
@@ -186,9 +79,11 @@ std::optional<ConvertedValues> Convert(std::span<const std::string> texts, char 
     ExactDecimal reference;
     for (const std::string& text : texts) {
         if (!take(text)) continue;
-        const std::optional<Extended> x = ParseNumber(text, separator);
+        std::optional<ShortDecimal> digits;
+        const std::optional<Extended> x = ParseNumber(text, separator, digits);
         if (!x) return std::nullopt;
-        const ExactDecimal decimal = ReadExactDecimal(text, separator);
+        const ExactDecimal decimal =
+            digits ? ToExactDecimal(*digits) : ReadExactDecimal(text, separator);
         if (out.values.empty()) reference = decimal;
         const std::optional<Extended> d = ExactDifference(decimal, reference);
         out.deviations.push_back(d ? *d : *x - (out.values.empty() ? *x : out.values.front()));
@@ -239,15 +134,308 @@ std::vector<Extended> ConvertAll(std::span<const std::string> texts, char separa
     return values;
 }
 
+// --- A column read once: whole multiples of one power of ten, counted instead of sorted.
+
+constexpr std::int64_t kWholeLimit = std::int64_t{1} << 62;
+constexpr int kMaxWholePower = 27;  // 10^27 is exact in the 64-bit mantissa
+
+constexpr auto kPowersOfTen64 = [] {
+    std::array<std::int64_t, 19> p{};
+    p[0] = 1;
+    for (std::size_t k = 1; k < p.size(); ++k) p[k] = p[k - 1] * 10;
+    return p;
+}();
+
+constexpr auto kExtendedPowersOfTen = [] {
+    std::array<Extended, kMaxWholePower + 1> p{};
+    p[0] = 1;
+    for (std::size_t k = 1; k < p.size(); ++k) p[k] = p[k - 1] * 10;
+    return p;
+}();
+
+// w * 10^e rounded once: w and the power are both exact, so this is ScaleByPowerOfTen
+// without its checks, and the correctly rounded value that ParseNumber gives the text.
+Extended ScaleWhole(std::int64_t w, int e) {
+    const auto x = static_cast<Extended>(w);
+    return e >= 0 ? x * kExtendedPowersOfTen[static_cast<std::size_t>(e)]
+                  : x / kExtendedPowersOfTen[static_cast<std::size_t>(-e)];
+}
+
+// The texts' whole multiples of the smallest power of ten met so far; a smaller one met
+// later scales the earlier values up, which can happen at most 18 times before they no
+// longer fit.
+class WholeColumnBuilder {
+public:
+    explicit WholeColumnBuilder(std::vector<std::int64_t>& whole) : m_whole(whole) {}
+
+    // False when the value does not fit; the column then needs every text's decimal.
+    bool add(const ShortDecimal& digits) {
+        if (digits.mantissa == 0) {
+            m_whole.push_back(0);
+            return true;
+        }
+        std::uint64_t m = digits.mantissa;
+        int e = digits.exponent;
+        while (m % 10 == 0) {
+            m /= 10;
+            ++e;
+        }
+        if (e > kMaxWholePower || m >= static_cast<std::uint64_t>(kWholeLimit)) return false;
+        if (e < m_exponent) {
+            if (m_exponent != INT_MAX) {
+                const int shift = m_exponent - e;
+                if (!Fits(static_cast<std::uint64_t>(m_largest), shift)) return false;
+                const std::int64_t p = kPowersOfTen64[static_cast<std::size_t>(shift)];
+                for (std::int64_t& w : m_whole) w *= p;
+                m_largest *= p;
+            }
+            m_exponent = e;
+        }
+        const int shift = e - m_exponent;
+        if (!Fits(m, shift)) return false;
+        const auto w =
+            static_cast<std::int64_t>(m) * kPowersOfTen64[static_cast<std::size_t>(shift)];
+        m_largest = std::max(m_largest, w);
+        m_whole.push_back(digits.negative ? -w : w);
+        return true;
+    }
+    int exponent() const { return m_exponent == INT_MAX ? 0 : m_exponent; }
+
+private:
+    static bool Fits(std::uint64_t m, int shift) {
+        return shift < static_cast<int>(kPowersOfTen64.size()) &&
+               m <= static_cast<std::uint64_t>((kWholeLimit - 1) /
+                                               kPowersOfTen64[static_cast<std::size_t>(shift)]);
+    }
+
+    std::vector<std::int64_t>& m_whole;
+    int m_exponent = INT_MAX;
+    std::int64_t m_largest = 0;
+};
+
+ExactDecimal ReadDecimal(const std::string& text, char separator,
+                         const std::optional<ShortDecimal>& digits) {
+    return digits ? ToExactDecimal(*digits) : ReadExactDecimal(text, separator);
+}
+
+// Reads every text; the index of the first that is not a number, else nullopt.
+std::optional<std::size_t> ReadNumbers(std::span<const std::string> texts, char separator,
+                                       ColumnNumbers& out) {
+    out.values.reserve(texts.size());
+    out.exact.whole.reserve(texts.size());
+    WholeColumnBuilder whole(out.exact.whole);
+    bool whole_form = true;
+    std::optional<ShortDecimal> digits;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const std::optional<Extended> x = ParseNumber(texts[i], separator, digits);
+        if (!x) return i;
+        out.values.push_back(*x);
+        if (whole_form && digits && whole.add(*digits)) continue;
+        if (whole_form) {
+            // Not a whole multiple that fits: every text keeps its own decimal instead.
+            whole_form = false;
+            out.exact.whole = {};
+            out.exact.decimals.reserve(texts.size());
+            std::optional<ShortDecimal> earlier;
+            for (std::size_t j = 0; j < i; ++j) {
+                ParseNumber(texts[j], separator, earlier);
+                out.exact.decimals.push_back(ReadDecimal(texts[j], separator, earlier));
+            }
+        }
+        out.exact.decimals.push_back(ReadDecimal(texts[i], separator, digits));
+    }
+    out.exact.exponent = whole_form ? whole.exponent() : 0;
+    return std::nullopt;
+}
+
+bool IsWholeForm(std::span<const Extended> values, const ExactColumn& exact) {
+    return exact.whole.size() == values.size();
+}
+
+// Every value but `skip` minus values[reference], as Convert takes them from the texts.
+std::vector<Extended> Deviations(std::span<const Extended> values, const ExactColumn& exact,
+                                 std::size_t skip, std::size_t reference) {
+    std::vector<Extended> d;
+    d.reserve(values.size());
+    if (IsWholeForm(values, exact)) {
+        const std::int64_t r = exact.whole[reference];
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            if (i != skip) d.push_back(ScaleWhole(exact.whole[i] - r, exact.exponent));
+        }
+    } else if (exact.decimals.size() == values.size()) {
+        const ExactDecimal& r = exact.decimals[reference];
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            if (i == skip) continue;
+            const std::optional<Extended> x = ExactDifference(exact.decimals[i], r);
+            d.push_back(x ? *x : values[i] - values[reference]);
+        }
+    } else {
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            if (i != skip) d.push_back(values[i] - values[reference]);
+        }
+    }
+    return d;
+}
+
+class TallyBuilder {
+public:
+    void add(Extended value, std::size_t count) {
+        if (!m_tally.values.empty() && m_tally.values.back() == value) {
+            m_tally.counts.back() += static_cast<int>(count);
+        } else {
+            m_tally.values.push_back(value);
+            m_tally.counts.push_back(static_cast<int>(count));
+        }
+    }
+    ValueTally take() { return std::move(m_tally); }
+
+private:
+    ValueTally m_tally;
+};
+
+// Least significant digit first, 11 bits at a time, only as many passes as `largest` needs.
+void RadixSort(std::vector<std::uint64_t>& keys, std::uint64_t largest) {
+    constexpr int kBits = 11;
+    constexpr std::size_t kBuckets = std::size_t{1} << kBits;
+    std::vector<std::uint64_t> buffer(keys.size());
+    for (int shift = 0; shift < 64 && (largest >> shift) != 0; shift += kBits) {
+        std::array<std::size_t, kBuckets> start{};
+        for (std::uint64_t k : keys) ++start[(k >> shift) & (kBuckets - 1)];
+        std::size_t sum = 0;
+        for (std::size_t& s : start) sum += std::exchange(s, sum);
+        for (std::uint64_t k : keys) buffer[start[(k >> shift) & (kBuckets - 1)]++] = k;
+        keys.swap(buffer);
+    }
+}
+
+// Whole multiples in a range not much wider than their count are counted in one pass;
+// others are sorted by their distance from the smallest. Distinct multiples that round to
+// the same extended value share one entry.
+ValueTally TallyWhole(const ExactColumn& exact, std::size_t skip, std::size_t n) {
+    const std::vector<std::int64_t>& w = exact.whole;
+    std::int64_t lo = kWholeLimit;
+    std::int64_t hi = -kWholeLimit;
+    for (std::size_t i = 0; i < w.size(); ++i) {
+        if (i == skip) continue;
+        lo = std::min(lo, w[i]);
+        hi = std::max(hi, w[i]);
+    }
+    const auto range = static_cast<std::uint64_t>(hi - lo);
+    TallyBuilder tally;
+    if (range <= 2 * static_cast<std::uint64_t>(n) + 65536) {
+        std::vector<std::uint32_t> counts(range + 1);
+        for (std::size_t i = 0; i < w.size(); ++i) {
+            if (i != skip) ++counts[static_cast<std::size_t>(w[i] - lo)];
+        }
+        for (std::size_t k = 0; k < counts.size(); ++k) {
+            if (counts[k] != 0) {
+                tally.add(ScaleWhole(lo + static_cast<std::int64_t>(k), exact.exponent), counts[k]);
+            }
+        }
+        return tally.take();
+    }
+    std::vector<std::uint64_t> keys;
+    keys.reserve(n);
+    for (std::size_t i = 0; i < w.size(); ++i) {
+        if (i != skip) keys.push_back(static_cast<std::uint64_t>(w[i] - lo));
+    }
+    RadixSort(keys, range);
+    for (std::size_t i = 0; i < keys.size();) {
+        std::size_t j = i + 1;
+        while (j < keys.size() && keys[j] == keys[i]) ++j;
+        tally.add(ScaleWhole(lo + static_cast<std::int64_t>(keys[i]), exact.exponent), j - i);
+        i = j;
+    }
+    return tally.take();
+}
+
+// The zero at position `index` among the zeros of `values` (without `skip`) in their
+// order: 0 and -0 are equal, and a stable sort keeps them as they came.
+Extended ZeroAt(std::span<const Extended> values, std::size_t skip, std::size_t index) {
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (i == skip || values[i] != 0) continue;
+        if (index-- == 0) return values[i];
+    }
+    return 0;
+}
+
+ValueTally Tally(std::span<const Extended> values, const ExactColumn& exact, std::size_t skip,
+                 std::size_t n) {
+    ValueTally tally;
+    if (IsWholeForm(values, exact)) {
+        tally = TallyWhole(exact, skip, n);
+    } else {
+        std::vector<Extended> sorted;
+        sorted.reserve(n);
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            if (i != skip) sorted.push_back(values[i]);
+        }
+        std::stable_sort(sorted.begin(), sorted.end());
+        TallyBuilder builder;
+        for (std::size_t i = 0; i < sorted.size();) {
+            std::size_t j = i + 1;
+            while (j < sorted.size() && sorted[j] == sorted[i]) ++j;
+            builder.add(sorted[i], j - i);
+            i = j;
+        }
+        tally = builder.take();
+    }
+    for (Extended& v : tally.values) {
+        if (v == 0) v = ZeroAt(values, skip, 0);
+    }
+    return tally;
+}
+
+// MedianOfSorted of the values the tally counts.
+Extended TallyMedian(std::span<const Extended> values, std::size_t skip, const ValueTally& tally,
+                     std::size_t n) {
+    auto at = [&](std::size_t position) {
+        std::size_t start = 0;
+        for (std::size_t k = 0; k < tally.values.size(); ++k) {
+            const auto count = static_cast<std::size_t>(tally.counts[k]);
+            if (position < start + count) {
+                const Extended v = tally.values[k];
+                return v == 0 ? ZeroAt(values, skip, position - start) : v;
+            }
+            start += count;
+        }
+        return Extended(0);
+    };
+    if (n % 2 == 1) return at(n / 2);
+    return (at(n / 2 - 1) + at(n / 2)) / 2;
+}
+
+bool ColumnStatistics(std::span<const Extended> values, const ExactColumn& exact, std::size_t skip,
+                      SampleStatistics& statistics, ValueTally* tally_out) {
+    const std::size_t n = values.size() - (skip < values.size() ? 1 : 0);
+    if (n < 2 || n > static_cast<std::size_t>(INT32_MAX)) return false;
+    const std::size_t reference = skip == 0 ? 1 : 0;
+    CompensatedSum squares;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (i != skip) squares.add(values[i] * values[i]);
+    }
+    const MeanVariance mv =
+        StableMeanVariance(values[reference], Deviations(values, exact, skip, reference));
+    statistics.Mean = mv.mean;
+    statistics.Variance = mv.variance;
+    statistics.StdDev = std::sqrt(mv.variance);
+    statistics.SumOfSquares = squares.value();
+    statistics.Count = static_cast<std::int32_t>(n);
+    ValueTally tally = Tally(values, exact, skip, n);
+    statistics.Median = TallyMedian(values, skip, tally, n);
+    if (tally_out) *tally_out = std::move(tally);
+    return AllFinite(
+        {statistics.Mean, statistics.Variance, statistics.SumOfSquares, statistics.Median});
+}
+
 }  // namespace
 
 bool ComputeSampleStatistics(std::span<const std::string> values, char decimal_separator,
                              SampleStatistics& statistics) {
     if (values.size() < 2) return false;
-    const std::optional<ConvertedValues> converted =
-        Convert(values, decimal_separator, [](const std::string&) { return true; });
-    if (!converted) return false;
-    return FillStatistics(converted->values, converted->deviations, statistics);
+    ColumnNumbers column;
+    if (ReadNumbers(values, decimal_separator, column)) return false;
+    return ColumnStatistics(column.values, column.exact, SIZE_MAX, statistics, nullptr);
 }
 
 bool ComputeSampleStatistics(std::span<const Extended> values, SampleStatistics& statistics) {
@@ -259,6 +447,41 @@ bool ComputeSampleStatistics(std::span<const Extended> values, SampleStatistics&
     deviations.reserve(values.size());
     for (Extended x : values) deviations.push_back(x - values.front());
     return FillStatistics(values, deviations, statistics);
+}
+
+ColumnNumbers ReadColumnNumbers(std::span<const std::string> texts, char decimal_separator) {
+    ColumnNumbers column;
+    if (const auto bad = ReadNumbers(texts, decimal_separator, column)) {
+        throw ConversionError(texts[*bad]);
+    }
+    return column;
+}
+
+bool ComputeSampleStatistics(std::span<const Extended> values, const ExactColumn& exact,
+                             SampleStatistics& statistics, ValueTally* tally) {
+    return ColumnStatistics(values, exact, SIZE_MAX, statistics, tally);
+}
+
+bool ComputeSampleStatisticsWithout(std::span<const Extended> values, const ExactColumn& exact,
+                                    std::size_t skip, SampleStatistics& statistics) {
+    if (skip >= values.size()) return false;
+    return ColumnStatistics(values, exact, skip, statistics, nullptr);
+}
+
+std::vector<Extended> SortedValues(std::span<const Extended> values, const ValueTally& tally) {
+    std::vector<Extended> sorted;
+    sorted.reserve(values.size());
+    for (std::size_t k = 0; k < tally.values.size(); ++k) {
+        const auto count = static_cast<std::size_t>(tally.counts[k]);
+        if (tally.values[k] != 0) {
+            sorted.insert(sorted.end(), count, tally.values[k]);
+            continue;
+        }
+        for (Extended v : values) {
+            if (v == 0) sorted.push_back(v);
+        }
+    }
+    return sorted;
 }
 
 bool ComputeMedian(std::span<const Extended> values, Extended& median) {

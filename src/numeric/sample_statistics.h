@@ -1,12 +1,14 @@
 // The sample statistics kernel: mean, variance, median and their kin of one sample.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "numeric/exact_decimal.h"
 #include "numeric/extended.h"
 
 namespace tabulon {
@@ -33,6 +35,46 @@ bool ComputeSampleStatistics(std::span<const std::string> values, char decimal_s
                              SampleStatistics& statistics);
 // The same for values already converted.
 bool ComputeSampleStatistics(std::span<const Extended> values, SampleStatistics& statistics);
+
+// The exact decimal values of a column's texts, in the form the kernel takes its
+// differences from. Typed measurements are whole multiples of one power of ten: then
+// value[i] = whole[i] * 10^exponent exactly, |whole[i]| < 2^62, and every text's own power
+// of ten (trailing zeros dropped) lies within ±27, so that each difference is one integer
+// subtraction and one rounding, the same as from the two texts. Otherwise `whole` is empty
+// and `decimals` holds every text's exact decimal.
+struct ExactColumn {
+    std::vector<std::int64_t> whole;
+    int exponent = 0;  // the smallest power of ten of a non-zero value; 0 when there is none
+    std::vector<ExactDecimal> decimals;
+};
+
+// The texts of one column read once: the converted values and their exact decimals.
+struct ColumnNumbers {
+    std::vector<Extended> values;
+    ExactColumn exact;
+};
+// A text that is not a number raises ConversionError naming it.
+ColumnNumbers ReadColumnNumbers(std::span<const std::string> texts, char decimal_separator);
+
+// The distinct values ascending and how often each occurs; of equal values (0 and -0) the
+// first in the column's order stands for them.
+struct ValueTally {
+    std::vector<Extended> values;
+    std::vector<int> counts;
+};
+
+// ComputeSampleStatistics of the texts that `values` and `exact` were read from (the same
+// results), and their tally when `tally` is given. Whole multiples are counted rather than
+// sorted; the median is taken from the tally.
+bool ComputeSampleStatistics(std::span<const Extended> values, const ExactColumn& exact,
+                             SampleStatistics& statistics, ValueTally* tally = nullptr);
+// The same for the column without its value at `skip`: the rest of a sample, as
+// ComputeSampleStatistics gives it from the other texts.
+bool ComputeSampleStatisticsWithout(std::span<const Extended> values, const ExactColumn& exact,
+                                    std::size_t skip, SampleStatistics& statistics);
+// The values ascending, equal values in their original order (a stable sort), from their
+// tally.
+std::vector<Extended> SortedValues(std::span<const Extended> values, const ValueTally& tally);
 
 // a - b for two texts that are numbers (as ParseNumber reads them; the caller has checked),
 // from their exact decimal values with a single rounding, so that differences that are equal

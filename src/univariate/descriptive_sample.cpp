@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "numeric/number_text.h"
+#include "numeric/sample_statistics.h"
 
 namespace tabulon {
 
@@ -12,25 +13,19 @@ std::optional<DescriptiveSample> MakeDescriptiveSample(std::vector<std::string> 
                                                        char decimal_separator) {
     DescriptiveSample sample;
     sample.decimal_separator = decimal_separator;
-    sample.values.reserve(texts.size());
-    for (const std::string& text : texts) {
-        sample.values.push_back(StrToNumber(text, decimal_separator));
-    }
+    ColumnNumbers numbers = ReadColumnNumbers(texts, decimal_separator);
     if (texts.size() < 2) return std::nullopt;
-    if (!ComputeSampleStatistics(texts, decimal_separator, sample.statistics)) return std::nullopt;
-
-    std::vector<Extended> sorted = sample.values;
-    std::sort(sorted.begin(), sorted.end());
-    sample.min = sorted.front();
-    sample.max = sorted.back();
-    for (std::size_t i = 0; i < sorted.size();) {
-        std::size_t j = i + 1;
-        while (j < sorted.size() && sorted[j] == sorted[i]) ++j;
-        sample.distinct.push_back(sorted[i]);
-        sample.counts.push_back(static_cast<int>(j - i));
-        sample.max_count = std::max(sample.max_count, static_cast<int>(j - i));
-        i = j;
+    ValueTally tally;
+    if (!ComputeSampleStatistics(numbers.values, numbers.exact, sample.statistics, &tally)) {
+        return std::nullopt;
     }
+    sample.values = std::move(numbers.values);
+    sample.exact = std::move(numbers.exact);
+    sample.min = tally.values.front();
+    sample.max = tally.values.back();
+    sample.max_count = *std::max_element(tally.counts.begin(), tally.counts.end());
+    sample.distinct = std::move(tally.values);
+    sample.counts = std::move(tally.counts);
     row_numbers.resize(texts.size());
     sample.texts = std::move(texts);
     sample.row_numbers = std::move(row_numbers);

@@ -15,6 +15,7 @@ struct DescriptiveSample {
     std::vector<std::string> texts;        // SampleValues: the cell texts, top to bottom
     std::vector<std::string> row_numbers;  // SampleRowNumbers: the visible row of each text
     std::vector<Extended> values;          // the texts converted, in the same order
+    ExactColumn exact;                     // their exact decimals, for the kernel
     SampleStatistics statistics;           // CurrentStatistics
     Extended min = 0;
     Extended max = 0;

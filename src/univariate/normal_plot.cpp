@@ -23,12 +23,13 @@ constexpr std::array<double, 13> kPercentTicks{0.1, 1, 5, 10, 20, 30, 50, 70, 80
 std::optional<NormalPlotData> MakeNormalPlot(const std::vector<std::string>& texts,
                                              char decimal_separator) {
     NormalPlotData plot;
-    plot.values.reserve(texts.size());
-    for (const std::string& text : texts)
-        plot.values.push_back(StrToNumber(text, decimal_separator));
+    const ColumnNumbers numbers = ReadColumnNumbers(texts, decimal_separator);
     SampleStatistics statistics;
-    if (!ComputeSampleStatistics(texts, decimal_separator, statistics)) return std::nullopt;
-    std::stable_sort(plot.values.begin(), plot.values.end());
+    ValueTally tally;
+    if (!ComputeSampleStatistics(numbers.values, numbers.exact, statistics, &tally)) {
+        return std::nullopt;
+    }
+    plot.values = SortedValues(numbers.values, tally);
     const std::size_t n = plot.values.size();
     plot.positions.reserve(n);
     plot.scores.reserve(n);

@@ -265,13 +265,9 @@ GaussResult RunGauss(const DescriptiveSample& sample) {
     const int n = sample.Count();
     if (n < 3) return r;
     r.suspect = FindSuspect(sample);
-    std::vector<std::string> rest;
-    rest.reserve(sample.texts.size() - 1);
-    for (std::size_t i = 0; i < sample.texts.size(); ++i) {
-        if (i != r.suspect) rest.push_back(sample.texts[i]);
-    }
     SampleStatistics rs;
-    if (!ComputeSampleStatistics(rest, sample.decimal_separator, rs) || rs.Variance < 1e-10L)
+    if (!ComputeSampleStatisticsWithout(sample.values, sample.exact, r.suspect, rs) ||
+        rs.Variance < 1e-10L)
         return r;
     r.rest_count = n - 1;
     r.rest_mean = rs.Mean;

@@ -2,6 +2,8 @@
 #include "worksheet/worksheet.h"
 
 #include <algorithm>
+#include <charconv>
+#include <string_view>
 
 namespace tabulon {
 Worksheet::Worksheet(int columns, int rows) {
@@ -84,8 +86,13 @@ void Worksheet::moveRow(int from, int to) {
 }
 
 void Worksheet::renumber() {
-    for (int c = kFixedColumns; c < columnCount(); ++c) setCell(c, 0, std::to_string(c - 1));
-    for (int r = kFixedRows; r < m_rows; ++r) setCell(0, r, std::to_string(r - 1));
+    // Written in place: a million rows are numbered on every load.
+    char number[16];
+    auto text = [&number](int n) {
+        return std::string_view(number, std::to_chars(number, number + sizeof number, n).ptr);
+    };
+    for (int c = kFixedColumns; c < columnCount(); ++c) setCell(c, 0, text(c - 1));
+    for (int r = kFixedRows; r < m_rows; ++r) setCell(0, r, text(r - 1));
 }
 
 void ResetWorksheet(Worksheet& sheet, int columns, int rows) {

@@ -3,6 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <utility>
+
 #include "base/language.h"
 
 namespace tabulon {
@@ -24,6 +32,62 @@ TEST(ParseNumber, RefusesAnythingThatIsNotWhollyANumber) {
     }
     EXPECT_FALSE(ParseNumber("2,5", '.').has_value());
     EXPECT_EQ(ParseNumber("1e-99999", '.'), 0.0L);  // underflow is zero, not an error
+}
+
+// Texts as balances, calculators and spreadsheets write them, with the digit counts and
+// exponents on both sides of the short route's limits (19 digits, 10^±27).
+std::string RandomNumberText(std::mt19937_64& random) {
+    std::uniform_int_distribution<int> pick(0, 99);
+    std::string text;
+    if (pick(random) < 30) text += pick(random) < 80 ? "-" : "+";
+    const int integer_digits = pick(random) % 23;
+    const int fraction_digits = pick(random) < 20 ? 0 : pick(random) % 23;
+    if (pick(random) < 10) text += "000";
+    for (int i = 0; i < integer_digits; ++i) text += static_cast<char>('0' + pick(random) % 10);
+    if (fraction_digits > 0 || integer_digits == 0) {
+        text += '.';
+        for (int i = 0; i < std::max(fraction_digits, 1); ++i) {
+            text += static_cast<char>('0' + (pick(random) < 15 ? 0 : pick(random) % 10));
+        }
+    }
+    if (pick(random) < 30) {
+        text += pick(random) < 50 ? 'e' : 'E';
+        if (pick(random) < 50) text += pick(random) < 70 ? '-' : '+';
+        text += std::to_string(pick(random) % 40);
+    }
+    return text;
+}
+
+TEST(ParseNumber, RoundsEveryTextAsTheLibraryConversionDoes) {
+    std::mt19937_64 random(20240601);
+    int short_texts = 0;
+    for (int trial = 0; trial < 200000; ++trial) {
+        const std::string text = RandomNumberText(random);
+        long double expected = 0;  // from_chars: correctly rounded, whatever the locale
+        const auto [end, ec] =
+            std::from_chars(text.data() + (text[0] == '+'), text.data() + text.size(), expected);
+        ASSERT_EQ(ec, std::errc()) << text;
+        ASSERT_EQ(end, text.data() + text.size()) << text;
+        std::optional<ShortDecimal> digits;
+        std::string comma = text;
+        std::replace(comma.begin(), comma.end(), '.', ',');
+        for (const auto& [written, separator] : {std::pair{text, '.'}, std::pair{comma, ','}}) {
+            const std::optional<Extended> value = ParseNumber(written, separator, digits);
+            ASSERT_TRUE(value.has_value()) << written;
+            ASSERT_EQ(*value, expected) << written;
+            ASSERT_EQ(std::signbit(*value), std::signbit(expected)) << written;
+        }
+        if (digits) {
+            ++short_texts;
+            // The digits hand on the very value: mantissa * 10^exponent, rounded once.
+            Extended power = 1;  // exact up to 10^27
+            for (int k = 0; k < std::abs(digits->exponent); ++k) power *= 10;
+            const Extended scaled = digits->exponent >= 0 ? Extended(digits->mantissa) * power
+                                                          : Extended(digits->mantissa) / power;
+            ASSERT_EQ(digits->negative ? -scaled : scaled, expected) << text;
+        }
+    }
+    EXPECT_GT(short_texts, 100000);  // the short route was taken, not only the general one
 }
 
 TEST(StrToNumber, RaisesAConversionErrorInTheCurrentLanguage) {
