@@ -41,34 +41,28 @@ TEST(BetaHalf, IsTheGammaQuotient) {
     EXPECT_EQ(BetaHalf(2.3L, 1), 0);
 }
 
-struct SignedRankCase {
-    const char* name;
-    int n;
-    Extended t;
-    Extended expected;
-};
-
-class SignedRankProbabilityTest : public ::testing::TestWithParam<SignedRankCase> {};
-
-TEST_P(SignedRankProbabilityTest, IsTheExactTailProbability) {
-    const SignedRankCase& c = GetParam();
-    EXPECT_TRUE(RelativelyNear(SignedRankProbability(c.n, c.t), c.expected, 1e-15L));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Points, SignedRankProbabilityTest,
-    ::testing::Values(
+TEST(SignedRankProbability, IsTheExactTailProbability) {
+    const struct {
+        int n;
+        Extended t, expected;
+    } cases[] = {
         // worked by hand: the sums of the 8 subsets of {1, 2, 3} are 0 1 2 3 3 4 5 6
-        SignedRankCase{"ThreeZero", 3, 0, 0.125L}, SignedRankCase{"ThreeOne", 3, 1, 0.25L},
-        SignedRankCase{"ThreeCentre", 3, 3, 0.625L},
-        SignedRankCase{"ThreeFolded", 3, 5, 0.25L},          // 5 > 3 folds to 6 − 5 = 1
-        SignedRankCase{"Ten", 10, 8, 0.0244140625L},         // R: psignrank(8, 10)
-        SignedRankCase{"TenTied", 10, 8.5L, 0.0244140625L},  // W is whole: as T = 8
-        SignedRankCase{"TwentyFolded", 20, 160, 0.019994735717773438L},  // R: psignrank(50, 20)
-        SignedRankCase{"FortyFive", 45, 300, 0.0066498681640325694L},    // R: psignrank(300, 45)
-        SignedRankCase{"FortyFiveZero", 45, 0, 1.0L / 35184372088832},   // by hand: 2^-45
-        SignedRankCase{"FortyFiveCentre", 45, 517, 0.5L}),               // R: psignrank(517, 45)
-    [](const auto& info) { return std::string(info.param.name); });
+        {3, 0, 0.125L},
+        {3, 1, 0.25L},
+        {3, 3, 0.625L},
+        {3, 5, 0.25L},                      // 5 > 3 folds to 6 − 5 = 1
+        {10, 8, 0.0244140625L},             // R: psignrank(8, 10)
+        {10, 8.5L, 0.0244140625L},          // W is whole: as T = 8
+        {20, 160, 0.019994735717773438L},   // R: psignrank(50, 20)
+        {45, 300, 0.0066498681640325694L},  // R: psignrank(300, 45)
+        {45, 0, 1.0L / 35184372088832},     // by hand: 2^-45
+        {45, 517, 0.5L},                    // R: psignrank(517, 45)
+    };
+    for (const auto& c : cases) {
+        EXPECT_TRUE(RelativelyNear(SignedRankProbability(c.n, c.t), c.expected, 1e-15L))
+            << c.n << " " << double(c.t);
+    }
+}
 
 TEST(SignedRankProbability, FoldsAboutTheCentre) {
     for (int n : {3, 4, 12, 45}) {
@@ -83,8 +77,6 @@ TEST(SignedRankProbability, FoldsAboutTheCentre) {
 TEST(SignedRankProbability, IsMinusOneOutsideThreeToFortyFive) {
     EXPECT_EQ(SignedRankProbability(2, 1), -1);
     EXPECT_EQ(SignedRankProbability(46, 10), -1);
-    EXPECT_EQ(SignedRankProbability(50, 100), -1);
-    EXPECT_EQ(SignedRankProbability(0, 0), -1);
     EXPECT_EQ(SignedRankProbability(10, -1), 0);
 }
 

