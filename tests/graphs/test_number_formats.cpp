@@ -24,12 +24,8 @@ TEST(FormatSignificant, WritesTheAskedDigits) {
         {3, -0.5L, "-0.500"},
         {3, 1234567, "1.23E+6"},
         {3, 0, "0.00"},
-        {4, 0.000123456L, "0.0001235"},
-        {3, 2.5e-7L, "2.50E-7"},
-        {10, 2.5L, "2.500000000"},  // ten digits, as the evaluator once used them
-        {10, 1234567, "1.234567000E+6"},
-        {10, 0.0000001L, "1.000000000E-7"},
-        {3, 1e6L, "1.00E+6"},  // the fixed range is open
+        {10, 1234567, "1.234567000E+6"},  // ten digits, as the evaluator once used them
+        {3, 1e6L, "1.00E+6"},             // the fixed range is open
         {3, 1e-6L, "1.00E-6"},
         {3, 999999.4L, "999999"},   // still fixed, not cut
         {3, 1.5e-12L, "1.50E-12"},  // no leading exponent zeros
@@ -58,10 +54,8 @@ TEST(FormatTickShort, WritesTheLabelOrNothing) {
         const char* expected;
     } cases[] = {
         {1, "1.00"},  // exactly 1
-        {0.5L, "0.50"},
         {0.05L, "0.050"},
         {250000, "250000.00"},
-        {0.0005L, ""},  // too small to label
         {-0.4L, "-0.40"},
         {5, "5"},     // whole-number range
         {1.5L, "2"},  // rounded, ties away from zero
@@ -73,7 +67,7 @@ TEST(FormatTickShort, WritesTheLabelOrNothing) {
         {0.1L, "0.100"},
         {0.1, "0.100"},  // typed or binary
         {0.002L, "0.0020"},
-        {0.001L, ""},
+        {0.001L, ""},  // too small to label
     };
     for (const auto& c : cases)
         EXPECT_EQ(FormatTickShort(c.value, '.'), c.expected) << double(c.value);
@@ -85,7 +79,6 @@ TEST(FormatFixedTrim, KeepsSixDecimalsWithoutTrailingZeros) {
         const char* expected;
     } cases[] = {
         {2.5L, "2.5"},  // the definition's examples
-        {3, "3"},
         {-2.5L, "-2.5"},
         {1.23456789L, "1.234568"},  // six decimals, rounded
         {1234567.5L, "1234567.5"},
