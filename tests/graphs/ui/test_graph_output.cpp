@@ -6,27 +6,18 @@
 namespace tabulon::ui {
 namespace {
 
-struct PrintSizeCase {
-    QSize page;
-    QSize screen;
-    QSize printed;
-};
-
-class PrintedGraphSizeTest : public ::testing::TestWithParam<PrintSizeCase> {};
-
-TEST_P(PrintedGraphSizeTest, PageWidthAndTheScreensAspectRatio) {
-    EXPECT_EQ(PrintedGraphSize(GetParam().page, GetParam().screen), GetParam().printed);
-}
-
 // worked by hand: height = round(page width / screen width * screen height)
-INSTANTIATE_TEST_SUITE_P(
-    Pages, PrintedGraphSizeTest,
-    ::testing::Values(PrintSizeCase{{9000, 12000}, {480, 360}, {9000, 6750}},
-                      PrintSizeCase{{4000, 6000}, {600, 401}, {4000, 2673}},  // 2673.3
-                      PrintSizeCase{{1000, 2000}, {3, 2}, {1000, 667}},       // 666.67
-                      // taller than the page: fitted to the page height instead
-                      PrintSizeCase{{9000, 12000}, {300, 900}, {4000, 12000}},
-                      PrintSizeCase{{9000, 12000}, {0, 0}, {9000, 12000}}));
+TEST(PrintedGraphSize, PageWidthAndTheScreensAspectRatio) {
+    const QSize cases[][3] = {
+        {{9000, 12000}, {480, 360}, {9000, 6750}},
+        {{4000, 6000}, {600, 401}, {4000, 2673}},  // 2673.3
+        {{1000, 2000}, {3, 2}, {1000, 667}},       // 666.67
+        // taller than the page: fitted to the page height instead
+        {{9000, 12000}, {300, 900}, {4000, 12000}},
+        {{9000, 12000}, {0, 0}, {9000, 12000}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(PrintedGraphSize(c[0], c[1]), c[2]) << c[1].width();
+}
 
 TEST(GraphFileTypeOf, FollowsTheExtensionInAnyCase) {
     EXPECT_EQ(GraphFileTypeOf("a/b.svg"), GraphFileType::Svg);
