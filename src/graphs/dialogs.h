@@ -22,6 +22,17 @@ struct KXAnswer {
     std::string answer;  // what the edit box held, also after Cancel
 };
 
+// The factor-count question of PCR and PLS: a table of k and the percentage of the response
+// left to explain after k factors, and an edit field for the count.
+struct FactorCountQuestion {
+    std::string caption;       // "PLS: Välj antal faktorer"
+    std::string label;         // "Välj antal faktorer"
+    std::string count_header;  // "Ant faktorer"
+    std::string left_header;   // "% kvar att förklara"
+    std::vector<std::pair<std::string, std::string>> rows;
+    std::string initial = "1";
+};
+
 // Filters are written "Name (*.ext)|*.ext|Other|*.*" as the file dialogs are set up.
 struct FileDialogSpec {
     std::string title;
@@ -65,6 +76,12 @@ public:
         const std::vector<std::string>& labels) = 0;
     // The text import dialog ("Rubriker"); nullopt on Cancel.
     virtual std::optional<TextImportOptions> AskTextImport() = 0;
+    // The model's column choice: one z-variable on the left, any number of x-variables on the
+    // right (in list order); nullopt on Cancel.
+    virtual std::optional<std::pair<std::string, std::vector<std::string>>> ChooseModelColumns(
+        const std::vector<std::string>& labels) = 0;
+    // The factor count: what the edit field held when the window closed, and whether by OK.
+    virtual KXAnswer ChooseFactorCount(const FactorCountQuestion& question) = 0;
 };
 
 }  // namespace tabulon

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "multivariate/model_file.h"
+
 namespace tabulon {
 
 inline constexpr const char* kProgramVersion = "Tabulon 3.48";
@@ -17,6 +19,7 @@ struct ApplicationState {
     int MaxColumnWidth = 100;
     std::string StartCaption = kStartCaption;
     bool ModelPresent = false;          // a calibration model is loaded or built
+    TModelRecord CurrentModel;          // the last model fitted or read (NoModel until then)
     bool ExtraMenuVisible = false;      // opened by the access code under Hjälp > Index
 
     // The value lists the one-column procedures read (filled just before a window opens).

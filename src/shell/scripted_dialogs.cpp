@@ -203,4 +203,39 @@ std::optional<TextImportOptions> ScriptedDialogs::AskTextImport() {
     return a->import;
 }
 
+ScriptedDialogs& ScriptedDialogs::modelColumns(
+    std::optional<std::pair<std::string, std::vector<std::string>>> choice) {
+    Answer a = Answer::Make(Kind::ModelColumns, choice.has_value(), {}, {}, {});
+    if (choice) {
+        a.text = choice->first;
+        a.labels = choice->second;
+    }
+    m_answers.push_back(std::move(a));
+    return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::factorCount(std::string text, bool ok) {
+    m_answers.push_back(Answer::Make(Kind::FactorCount, ok, std::move(text), {}, {}));
+    return *this;
+}
+
+std::optional<std::pair<std::string, std::vector<std::string>>>
+ScriptedDialogs::ChooseModelColumns(const std::vector<std::string>& labels) {
+    m_asked.push_back({Kind::ModelColumns, ChooseText("Choose columns", "Välj kolumner"),
+                       JoinLines(labels)});
+    auto a = take(Kind::ModelColumns, "model column choice");
+    if (!a || !a->ok) return std::nullopt;
+    return std::pair{a->text, a->labels};
+}
+
+// The asked text is the table, "k: left" a line, so a test can check the percentages offered.
+KXAnswer ScriptedDialogs::ChooseFactorCount(const FactorCountQuestion& question) {
+    std::vector<std::string> rows;
+    for (const auto& [k, left] : question.rows) rows.push_back(k + ": " + left);
+    m_asked.push_back({Kind::FactorCount, question.caption, JoinLines(rows)});
+    auto a = take(Kind::FactorCount, "factor count " + question.caption);
+    if (!a) return {false, question.initial};
+    return {a->ok, a->text};
+}
+
 }  // namespace tabulon

@@ -15,7 +15,7 @@ class ScriptedDialogs : public Dialogs {
 public:
     enum class Kind {
         Message, Info, YesNo, KX, Input, AskText, Font, Color, OpenFile, SaveFile, Scale, Caption,
-        ChooseList, ChooseTwo, TextImport
+        ChooseList, ChooseTwo, TextImport, ModelColumns, FactorCount
     };
 
     struct Asked {
@@ -41,6 +41,10 @@ public:
     }
     ScriptedDialogs& chooseTwo(std::optional<std::pair<std::string, std::string>> labels);
     ScriptedDialogs& textImport(std::optional<TextImportOptions> options);
+    // The z label and the x labels; nullopt cancels.
+    ScriptedDialogs& modelColumns(
+        std::optional<std::pair<std::string, std::vector<std::string>>> choice);
+    ScriptedDialogs& factorCount(std::string text, bool ok = true);
 
     const std::vector<Asked>& asked() const { return m_asked; }
     const std::vector<std::string>& mismatches() const { return m_mismatches; }
@@ -67,6 +71,9 @@ public:
     std::optional<std::pair<std::string, std::string>> ChooseTwoFromLists(
         const std::vector<std::string>& labels) override;
     std::optional<TextImportOptions> AskTextImport() override;
+    std::optional<std::pair<std::string, std::vector<std::string>>> ChooseModelColumns(
+        const std::vector<std::string>& labels) override;
+    KXAnswer ChooseFactorCount(const FactorCountQuestion& question) override;
 
 private:
     struct Answer {

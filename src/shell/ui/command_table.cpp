@@ -10,6 +10,7 @@ void RegisterAllCommands(MainWindow& form) {
     RegisterDescriptiveCommands(form);
     RegisterTwoSampleCommands(form);
     RegisterRegressionCommands(form);
+    RegisterModelCommands(form);
 }
 
 }  // namespace tabulon::ui

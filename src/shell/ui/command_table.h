@@ -11,5 +11,6 @@ void RegisterAllCommands(MainWindow& form);
 void RegisterDescriptiveCommands(MainWindow& form);  // univariate/ui/descriptive_commands.cpp
 void RegisterTwoSampleCommands(MainWindow& form);    // univariate/ui/two_sample_commands.cpp
 void RegisterRegressionCommands(MainWindow& form);   // shell/ui/regression_commands.cpp
+void RegisterModelCommands(MainWindow& form);        // shell/ui/model_commands.cpp
 
 }  // namespace tabulon::ui

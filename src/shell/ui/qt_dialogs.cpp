@@ -4,6 +4,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QStringList>
 
@@ -12,6 +13,7 @@
 #include "graphs/ui/fonts.h"
 #include "shell/ui/question_windows.h"
 #include "shell/ui/column_choice_dialogs.h"
+#include "shell/ui/model_dialogs.h"
 
 #include <QCheckBox>
 
@@ -140,6 +142,19 @@ std::optional<TextImportOptions> QtDialogs::AskTextImport() {
     m_import = {window.columnCaptions()->isChecked(), window.rowCaptions()->isChecked()};
     if (!ok) return std::nullopt;
     return m_import;
+}
+
+std::optional<std::pair<std::string, std::vector<std::string>>> QtDialogs::ChooseModelColumns(
+    const std::vector<std::string>& labels) {
+    TModelColumnDlg window(labels, m_parent);
+    if (window.exec() != QDialog::Accepted) return std::nullopt;
+    return std::pair{window.zLabel(), window.xLabels()};
+}
+
+KXAnswer QtDialogs::ChooseFactorCount(const FactorCountQuestion& question) {
+    TFakValj2 window(question, m_parent);
+    const bool ok = window.exec() == QDialog::Accepted;
+    return {ok, window.Edit1()->text().toStdString()};
 }
 
 }  // namespace tabulon::ui

@@ -38,6 +38,9 @@ public:
     std::optional<std::pair<std::string, std::string>> ChooseTwoFromLists(
         const std::vector<std::string>& labels) override;
     std::optional<TextImportOptions> AskTextImport() override;
+    std::optional<std::pair<std::string, std::vector<std::string>>> ChooseModelColumns(
+        const std::vector<std::string>& labels) override;
+    KXAnswer ChooseFactorCount(const FactorCountQuestion& question) override;
 
     // The main window's yes/no box is yellow with a bold serif font; the question box green.
     QColor yes_no_color{Qt::yellow};
