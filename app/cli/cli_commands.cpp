@@ -16,6 +16,7 @@ std::vector<CliCommand> CliCommands() {
     std::vector<CliCommand> table;
     table.push_back({"calc", "NAME ARG...", RunCalc});
     AddFileCommands(table);
+    AddEditingCommands(table);
     AddTwoSampleCommands(table);
     AddDescriptiveCommands(table);
     AddModelCommands(table);

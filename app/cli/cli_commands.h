@@ -23,5 +23,6 @@ void AddTwoSampleCommands(std::vector<CliCommand>& table);  // ttest … ranksum
 void AddDescriptiveCommands(std::vector<CliCommand>& table);  // stats, normplot
 void AddModelCommands(std::vector<CliCommand>& table);  // mlr, pcr, pls, apply-model
 void AddRegressionCommands(std::vector<CliCommand>& table);  // regression
+void AddEditingCommands(std::vector<CliCommand>& table);  // sort, transpose, remove-empty
 
 }  // namespace tabulon::cli

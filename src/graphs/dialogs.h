@@ -13,7 +13,9 @@
 #include "base/language.h"
 #include "graphs/font_spec.h"
 #include "graphs/scale_choice.h"
+#include "worksheet/editing.h"
 #include "worksheet/file_io.h"
+#include "worksheet/paste.h"
 
 namespace tabulon {
 
@@ -76,6 +78,12 @@ public:
         const std::vector<std::string>& labels) = 0;
     // The text import dialog ("Rubriker"); nullopt on Cancel.
     virtual std::optional<TextImportOptions> AskTextImport() = 0;
+    // The sort window: one of `labels` and the order; nullopt on Cancel. A double click on a
+    // label chooses it.
+    virtual std::optional<SortChoice> ChooseSort(const std::vector<std::string>& labels) = 0;
+    // The paste special window, with its settings as the user left them and Mellanslag chosen
+    // when the text holds no tab. It has no Cancel: however it is closed, its settings count.
+    virtual PasteSpecialOptions PasteSpecial(bool text_has_tab) = 0;
     // The model's column choice: one z-variable on the left, any number of x-variables on the
     // right (in list order); nullopt on Cancel.
     virtual std::optional<std::pair<std::string, std::vector<std::string>>> ChooseModelColumns(

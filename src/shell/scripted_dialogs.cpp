@@ -203,6 +203,34 @@ std::optional<TextImportOptions> ScriptedDialogs::AskTextImport() {
     return a->import;
 }
 
+ScriptedDialogs& ScriptedDialogs::sort(std::optional<SortChoice> choice) {
+    Answer a = Answer::Make(Kind::Sort, choice.has_value(), {}, {}, {});
+    if (choice) a.sort = std::move(*choice);
+    m_answers.push_back(std::move(a));
+    return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::pasteSpecial(PasteSpecialOptions options) {
+    Answer a = Answer::Make(Kind::PasteSpecial, true, {}, {}, {});
+    a.paste = options;
+    m_answers.push_back(std::move(a));
+    return *this;
+}
+
+std::optional<SortChoice> ScriptedDialogs::ChooseSort(const std::vector<std::string>& labels) {
+    m_asked.push_back({Kind::Sort, "Sortera", JoinLines(labels)});
+    auto a = take(Kind::Sort, "sort window");
+    if (!a || !a->ok) return std::nullopt;
+    return a->sort;
+}
+
+PasteSpecialOptions ScriptedDialogs::PasteSpecial(bool text_has_tab) {
+    m_asked.push_back({Kind::PasteSpecial, ChooseText("Paste special", "Klistra in special"),
+                       text_has_tab ? "tab" : "no tab"});
+    auto a = take(Kind::PasteSpecial, "paste special window");
+    return a ? a->paste : PasteSpecialOptions{};
+}
+
 ScriptedDialogs& ScriptedDialogs::modelColumns(
     std::optional<std::pair<std::string, std::vector<std::string>>> choice) {
     Answer a = Answer::Make(Kind::ModelColumns, choice.has_value(), {}, {}, {});

@@ -15,7 +15,7 @@ class ScriptedDialogs : public Dialogs {
 public:
     enum class Kind {
         Message, Info, YesNo, KX, Input, AskText, Font, Color, OpenFile, SaveFile, Scale, Caption,
-        ChooseList, ChooseTwo, TextImport, ModelColumns, FactorCount
+        ChooseList, ChooseTwo, TextImport, Sort, PasteSpecial, ModelColumns, FactorCount
     };
 
     struct Asked {
@@ -41,6 +41,8 @@ public:
     }
     ScriptedDialogs& chooseTwo(std::optional<std::pair<std::string, std::string>> labels);
     ScriptedDialogs& textImport(std::optional<TextImportOptions> options);
+    ScriptedDialogs& sort(std::optional<SortChoice> choice);
+    ScriptedDialogs& pasteSpecial(PasteSpecialOptions options);
     // The z label and the x labels; nullopt cancels.
     ScriptedDialogs& modelColumns(
         std::optional<std::pair<std::string, std::vector<std::string>>> choice);
@@ -71,6 +73,8 @@ public:
     std::optional<std::pair<std::string, std::string>> ChooseTwoFromLists(
         const std::vector<std::string>& labels) override;
     std::optional<TextImportOptions> AskTextImport() override;
+    std::optional<SortChoice> ChooseSort(const std::vector<std::string>& labels) override;
+    PasteSpecialOptions PasteSpecial(bool text_has_tab) override;
     std::optional<std::pair<std::string, std::vector<std::string>>> ChooseModelColumns(
         const std::vector<std::string>& labels) override;
     KXAnswer ChooseFactorCount(const FactorCountQuestion& question) override;
@@ -84,6 +88,8 @@ private:
         std::optional<std::uint32_t> color;
         std::vector<std::string> labels;
         TextImportOptions import;
+        SortChoice sort;
+        PasteSpecialOptions paste;
 
         static Answer Make(Kind kind, bool ok, std::string text, std::optional<FontSpec> font,
                            std::optional<std::uint32_t> color) {

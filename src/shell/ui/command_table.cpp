@@ -11,6 +11,7 @@ void RegisterAllCommands(MainWindow& form) {
     RegisterTwoSampleCommands(form);
     RegisterRegressionCommands(form);
     RegisterModelCommands(form);
+    RegisterEditingCommands(form);
 }
 
 }  // namespace tabulon::ui

@@ -12,5 +12,6 @@ void RegisterDescriptiveCommands(MainWindow& form);  // univariate/ui/descriptiv
 void RegisterTwoSampleCommands(MainWindow& form);    // univariate/ui/two_sample_commands.cpp
 void RegisterRegressionCommands(MainWindow& form);   // shell/ui/regression_commands.cpp
 void RegisterModelCommands(MainWindow& form);        // shell/ui/model_commands.cpp
+void RegisterEditingCommands(MainWindow& form);      // shell/ui/editing_commands.cpp
 
 }  // namespace tabulon::ui

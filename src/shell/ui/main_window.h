@@ -79,6 +79,8 @@ public:
 
     // A press on a fixed cell of the worksheet (numbers, captions, corner).
     void NumberGrid1MouseDown(int column, int row, Qt::KeyboardModifiers modifiers);
+    // Every column from `first_column` on gets AutoColumnWidth + 4 in the grid font.
+    void fitColumns(int first_column);
 
     // The one-digit code that shows the Extra menu.
     static constexpr const char* kExtraAccessCode = "7";
@@ -101,7 +103,6 @@ private:
     void updateNotesCaption();
     void setSettingsChecks(bool decimals_checked);
     int textWidth(std::string_view text) const;
-    void fitColumns(int first_column);
     std::optional<int> askInteger(const std::string& title, const std::string& prompt, int current,
                                   int low, int high);
 

@@ -6,6 +6,7 @@
 #include <QFontDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QRadioButton>
 #include <QStringList>
 
 #include "graphs/ui/caption_dialog.h"
@@ -14,6 +15,8 @@
 #include "shell/ui/question_windows.h"
 #include "shell/ui/column_choice_dialogs.h"
 #include "shell/ui/model_dialogs.h"
+#include "shell/ui/paste_special_dialog.h"
+#include "shell/ui/sort_dialog.h"
 
 #include <QCheckBox>
 
@@ -142,6 +145,23 @@ std::optional<TextImportOptions> QtDialogs::AskTextImport() {
     m_import = {window.columnCaptions()->isChecked(), window.rowCaptions()->isChecked()};
     if (!ok) return std::nullopt;
     return m_import;
+}
+
+std::optional<SortChoice> QtDialogs::ChooseSort(const std::vector<std::string>& labels) {
+    SortDialog window(labels, m_sort_ascending, m_parent);
+    const bool ok = window.exec() == QDialog::Accepted;
+    m_sort_ascending = window.ascendingButton()->isChecked();
+    if (!ok && !window.doubleClicked()) return std::nullopt;
+    return window.choice();
+}
+
+PasteSpecialOptions QtDialogs::PasteSpecial(bool text_has_tab) {
+    PasteSpecialOptions preset = m_paste_special;
+    if (!text_has_tab) preset.separator = PasteSeparator::Space;
+    PasteSpecialDialog window(preset, m_parent);
+    window.exec();
+    m_paste_special = window.options();
+    return m_paste_special;
 }
 
 std::optional<std::pair<std::string, std::vector<std::string>>> QtDialogs::ChooseModelColumns(

@@ -38,6 +38,8 @@ public:
     std::optional<std::pair<std::string, std::string>> ChooseTwoFromLists(
         const std::vector<std::string>& labels) override;
     std::optional<TextImportOptions> AskTextImport() override;
+    std::optional<SortChoice> ChooseSort(const std::vector<std::string>& labels) override;
+    PasteSpecialOptions PasteSpecial(bool text_has_tab) override;
     std::optional<std::pair<std::string, std::vector<std::string>>> ChooseModelColumns(
         const std::vector<std::string>& labels) override;
     KXAnswer ChooseFactorCount(const FactorCountQuestion& question) override;
@@ -50,6 +52,9 @@ private:
     QWidget* m_parent;
     // The import dialog's boxes keep their state between uses.
     TextImportOptions m_import;
+    // So do the sort order and the paste special settings.
+    bool m_sort_ascending = true;
+    PasteSpecialOptions m_paste_special;
 };
 
 }  // namespace tabulon::ui

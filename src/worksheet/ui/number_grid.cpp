@@ -137,6 +137,13 @@ void TNumberGrid::editSheet(std::unique_ptr<SheetUndo> undo,
     m_history.recordCommand(std::move(undo));
 }
 
+void TNumberGrid::applyCommand(const SheetCommand& command) {
+    closeOpenEditor();
+    std::unique_ptr<SheetUndo> undo;
+    editSheet([&](Worksheet& sheet) { undo = command(sheet); });
+    if (undo) m_history.recordCommand(std::move(undo));
+}
+
 int TNumberGrid::Decimals() const { return m_model->decimals(); }
 void TNumberGrid::setDecimals(int decimals) {
     m_model->setDisplayFormat(decimals, m_model->significantDigits());

@@ -43,6 +43,10 @@ public:
     // The same for a command the user can take back with Ångra: `undo` was taken from the
     // sheet before the change and becomes one step of the undo list.
     void editSheet(std::unique_ptr<SheetUndo> undo, const std::function<void(Worksheet&)>& change);
+    // The same for a command that makes its own record while it changes the sheet (the rows a
+    // deletion took out, the order a sort made); a null record adds no step.
+    using SheetCommand = std::function<std::unique_ptr<SheetUndo>(Worksheet&)>;
+    void applyCommand(const SheetCommand& command);
     // Where the grid's one message ("Not a number") goes; the main window routes it to the
     // Dialogs interface, so the grid itself never asks the user anything.
     void setMessageSink(std::function<void(const std::string&)> sink) {
