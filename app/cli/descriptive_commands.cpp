@@ -57,7 +57,7 @@ std::string OutlierJson(const OutlierOutcome& o, const DescriptiveSample& sample
       << ",\"upper\":" << JsonString(o.upper) << ",\"lower\":" << JsonString(o.lower);
     auto suspect = [&](std::size_t i) {
         return ",\"suspect\":" + JsonNumber(sample.values[i]) +
-               ",\"row\":" + JsonString(sample.row_numbers[i]);
+               ",\"row\":" + JsonString(sample.RowText(i));
     };
     if (o.grubbs) {
         const GrubbsResult& g = *o.grubbs;
@@ -145,11 +145,9 @@ int RunStats(const std::vector<std::string>& raw) {
     const auto column = TheColumn(*sheet, *args, "stats", kStatsUsage, status);
     if (!column) return status;
 
-    ColumnValues read = ReadColumn(*sheet, *column);
     std::optional<DescriptiveSample> sample;
     try {
-        sample = MakeDescriptiveSample(std::move(read.values), std::move(read.row_numbers),
-                                       DecimalSeparator());
+        sample = MakeDescriptiveSample(*sheet, *column, DecimalSeparator());
     } catch (const ConversionError& e) {
         std::cerr << e.what() << '\n';
         return kExitRefused;

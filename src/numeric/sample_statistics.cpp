@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/large_fill.h"
 #include "numeric/exact_decimal.h"
 #include "numeric/number_text.h"
 
@@ -21,13 +22,13 @@ namespace {
 // so a million terms lose no more than a few units in the last place.
 class CompensatedSum {
 public:
+    // Written with selects rather than a branch, so that the sums can stay in registers.
     void add(Extended x) {
         const Extended t = m_sum + x;
-        if (std::fabs(m_sum) >= std::fabs(x)) {
-            m_compensation += (m_sum - t) + x;
-        } else {
-            m_compensation += (x - t) + m_sum;
-        }
+        const bool sum_larger = std::fabs(m_sum) >= std::fabs(x);
+        const Extended larger = sum_larger ? m_sum : x;
+        const Extended smaller = sum_larger ? x : m_sum;
+        m_compensation += (larger - t) + smaller;
         m_sum = t;
     }
     Extended value() const { return m_sum + m_compensation; }
@@ -44,23 +45,31 @@ struct MeanVariance {
     Extended variance = 0;
 };
 
-MeanVariance StableMeanVariance(Extended reference, const std::vector<Extended>& deviations) {
-    const auto n = static_cast<Extended>(deviations.size());
+// `visit(f)` calls f with every deviation, in the same order each time.
+template <typename Visit>
+MeanVariance StableMeanVarianceOf(Extended reference, std::size_t count, const Visit& visit) {
+    const auto n = static_cast<Extended>(count);
     CompensatedSum sum;
-    for (Extended d : deviations) sum.add(d);
+    visit([&sum](Extended d) { sum.add(d); });
     const Extended shift = sum.value() / n;
     CompensatedSum centred;
     CompensatedSum squares;
-    for (Extended d : deviations) {
+    visit([&](Extended d) {
         const Extended e = d - shift;
         centred.add(e);
         squares.add(e * e);
-    }
+    });
     const Extended c = centred.value();
     MeanVariance out;
     out.mean = reference + (shift + c / n);
     out.variance = std::max(Extended(0), (squares.value() - c * c / n) / (n - 1));
     return out;
+}
+
+MeanVariance StableMeanVariance(Extended reference, const std::vector<Extended>& deviations) {
+    return StableMeanVarianceOf(reference, deviations.size(), [&deviations](const auto& f) {
+        for (Extended d : deviations) f(d);
+    });
 }
 
 // Values converted from texts, and their deviations from the first one.
@@ -161,108 +170,35 @@ Extended ScaleWhole(std::int64_t w, int e) {
                   : x / kExtendedPowersOfTen[static_cast<std::size_t>(-e)];
 }
 
-// The texts' whole multiples of the smallest power of ten met so far; a smaller one met
-// later scales the earlier values up, which can happen at most 18 times before they no
-// longer fit.
-class WholeColumnBuilder {
-public:
-    explicit WholeColumnBuilder(std::vector<std::int64_t>& whole) : m_whole(whole) {}
-
-    // False when the value does not fit; the column then needs every text's decimal.
-    bool add(const ShortDecimal& digits) {
-        if (digits.mantissa == 0) {
-            m_whole.push_back(0);
-            return true;
-        }
-        std::uint64_t m = digits.mantissa;
-        int e = digits.exponent;
-        while (m % 10 == 0) {
-            m /= 10;
-            ++e;
-        }
-        if (e > kMaxWholePower || m >= static_cast<std::uint64_t>(kWholeLimit)) return false;
-        if (e < m_exponent) {
-            if (m_exponent != INT_MAX) {
-                const int shift = m_exponent - e;
-                if (!Fits(static_cast<std::uint64_t>(m_largest), shift)) return false;
-                const std::int64_t p = kPowersOfTen64[static_cast<std::size_t>(shift)];
-                for (std::int64_t& w : m_whole) w *= p;
-                m_largest *= p;
-            }
-            m_exponent = e;
-        }
-        const int shift = e - m_exponent;
-        if (!Fits(m, shift)) return false;
-        const auto w =
-            static_cast<std::int64_t>(m) * kPowersOfTen64[static_cast<std::size_t>(shift)];
-        m_largest = std::max(m_largest, w);
-        m_whole.push_back(digits.negative ? -w : w);
-        return true;
-    }
-    int exponent() const { return m_exponent == INT_MAX ? 0 : m_exponent; }
-
-private:
-    static bool Fits(std::uint64_t m, int shift) {
-        return shift < static_cast<int>(kPowersOfTen64.size()) &&
-               m <= static_cast<std::uint64_t>((kWholeLimit - 1) /
-                                               kPowersOfTen64[static_cast<std::size_t>(shift)]);
-    }
-
-    std::vector<std::int64_t>& m_whole;
-    int m_exponent = INT_MAX;
-    std::int64_t m_largest = 0;
-};
-
-ExactDecimal ReadDecimal(const std::string& text, char separator,
-                         const std::optional<ShortDecimal>& digits) {
-    return digits ? ToExactDecimal(*digits) : ReadExactDecimal(text, separator);
-}
-
-// Reads every text; the index of the first that is not a number, else nullopt.
-std::optional<std::size_t> ReadNumbers(std::span<const std::string> texts, char separator,
-                                       ColumnNumbers& out) {
-    out.values.reserve(texts.size());
-    out.exact.whole.reserve(texts.size());
-    WholeColumnBuilder whole(out.exact.whole);
-    bool whole_form = true;
-    std::optional<ShortDecimal> digits;
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        const std::optional<Extended> x = ParseNumber(texts[i], separator, digits);
-        if (!x) return i;
-        out.values.push_back(*x);
-        if (whole_form && digits && whole.add(*digits)) continue;
-        if (whole_form) {
-            // Not a whole multiple that fits: every text keeps its own decimal instead.
-            whole_form = false;
-            out.exact.whole = {};
-            out.exact.decimals.reserve(texts.size());
-            std::optional<ShortDecimal> earlier;
-            for (std::size_t j = 0; j < i; ++j) {
-                ParseNumber(texts[j], separator, earlier);
-                out.exact.decimals.push_back(ReadDecimal(texts[j], separator, earlier));
-            }
-        }
-        out.exact.decimals.push_back(ReadDecimal(texts[i], separator, digits));
-    }
-    out.exact.exponent = whole_form ? whole.exponent() : 0;
-    return std::nullopt;
+// m * 10^shift still below the limit of the whole multiples.
+bool FitsShifted(std::uint64_t m, int shift) {
+    return shift < static_cast<int>(kPowersOfTen64.size()) &&
+           m <= static_cast<std::uint64_t>((kWholeLimit - 1) /
+                                           kPowersOfTen64[static_cast<std::size_t>(shift)]);
 }
 
 bool IsWholeForm(std::span<const Extended> values, const ExactColumn& exact) {
     return exact.whole.size() == values.size();
 }
 
-// Every value but `skip` minus values[reference], as Convert takes them from the texts.
-std::vector<Extended> Deviations(std::span<const Extended> values, const ExactColumn& exact,
-                                 std::size_t skip, std::size_t reference) {
-    std::vector<Extended> d;
-    d.reserve(values.size());
+// Mean and variance from the deviations of every value but `skip` from values[reference],
+// as Convert takes them from the texts. Whole multiples give each deviation with one
+// subtraction and one rounding, so they are made afresh in each pass rather than stored.
+MeanVariance MeanVarianceOfColumn(std::span<const Extended> values, const ExactColumn& exact,
+                                  std::size_t skip, std::size_t reference, std::size_t n) {
     if (IsWholeForm(values, exact)) {
-        const std::int64_t r = exact.whole[reference];
-        for (std::size_t i = 0; i < values.size(); ++i) {
-            if (i != skip) d.push_back(ScaleWhole(exact.whole[i] - r, exact.exponent));
-        }
-    } else if (exact.decimals.size() == values.size()) {
+        const std::int64_t* const w = exact.whole.data();
+        const std::int64_t r = w[reference];
+        const int e = exact.exponent;
+        return StableMeanVarianceOf(values[reference], n, [&](const auto& f) {
+            for (std::size_t i = 0; i < values.size(); ++i) {
+                if (i != skip) f(ScaleWhole(w[i] - r, e));
+            }
+        });
+    }
+    std::vector<Extended> d;
+    d.reserve(n);
+    if (exact.decimals.size() == values.size()) {
         const ExactDecimal& r = exact.decimals[reference];
         for (std::size_t i = 0; i < values.size(); ++i) {
             if (i == skip) continue;
@@ -274,7 +210,7 @@ std::vector<Extended> Deviations(std::span<const Extended> values, const ExactCo
             if (i != skip) d.push_back(values[i] - values[reference]);
         }
     }
-    return d;
+    return StableMeanVariance(values[reference], d);
 }
 
 class TallyBuilder {
@@ -323,7 +259,10 @@ ValueTally TallyWhole(const ExactColumn& exact, std::size_t skip, std::size_t n)
     const auto range = static_cast<std::uint64_t>(hi - lo);
     TallyBuilder tally;
     if (range <= 2 * static_cast<std::uint64_t>(n) + 65536) {
-        std::vector<std::uint32_t> counts(range + 1);
+        std::vector<std::uint32_t> counts;
+        counts.reserve(range + 1);
+        AdviseLargeFill(counts.data(), (range + 1) * sizeof(std::uint32_t));
+        counts.resize(range + 1);
         for (std::size_t i = 0; i < w.size(); ++i) {
             if (i != skip) ++counts[static_cast<std::size_t>(w[i] - lo)];
         }
@@ -405,6 +344,46 @@ Extended TallyMedian(std::span<const Extended> values, std::size_t skip, const V
     return (at(n / 2 - 1) + at(n / 2)) / 2;
 }
 
+// values[i] - x̄ from the exact decimals (empty: not all of them exact): n·x[i] - Σx in
+// whole multiples of the smallest power of ten while they fit, else the converted values
+// around their compensated mean.
+std::vector<Extended> DecimalDeviationsFromMean(std::span<const Extended> values,
+                                                const std::vector<ExactDecimal>& decimals) {
+    std::vector<Extended> deviations(values.size());
+    if (values.empty()) return deviations;
+    bool exact = decimals.size() == values.size();
+    int e = INT_MAX;  // the smallest exponent: every value is a whole multiple of 10^e
+    for (std::size_t i = 0; exact && i < decimals.size(); ++i) {
+        if (decimals[i].mantissa != 0) e = std::min(e, decimals[i].exponent);
+    }
+    // The values as whole numbers of 10^e, their sum, and n·x[i] - Σx, all while they fit.
+    const auto n = static_cast<Int128>(values.size());
+    std::vector<Int128> whole(values.size());
+    Int128 sum = 0;
+    for (std::size_t i = 0; exact && i < values.size(); ++i) {
+        const ExactDecimal& d = decimals[i];
+        if (d.mantissa == 0) continue;
+        const int shift = d.exponent - e;
+        if (d.digits + shift > kMaxAlignedDigits) {
+            exact = false;
+            break;
+        }
+        whole[i] = d.mantissa * PowerOfTen128(shift);
+        exact = !__builtin_add_overflow(sum, whole[i], &sum);
+    }
+    for (std::size_t i = 0; exact && i < values.size(); ++i) {
+        Int128 k = 0;
+        exact = !__builtin_mul_overflow(whole[i], n, &k) && !__builtin_sub_overflow(k, sum, &k);
+        if (exact) deviations[i] = ScaleByPowerOfTen(k, e == INT_MAX ? 0 : e) / Extended(n);
+    }
+    if (exact) return deviations;
+    CompensatedSum total;
+    for (Extended v : values) total.add(v);
+    const Extended mean = total.value() / Extended(n);
+    for (std::size_t i = 0; i < values.size(); ++i) deviations[i] = values[i] - mean;
+    return deviations;
+}
+
 bool ColumnStatistics(std::span<const Extended> values, const ExactColumn& exact, std::size_t skip,
                       SampleStatistics& statistics, ValueTally* tally_out) {
     const std::size_t n = values.size() - (skip < values.size() ? 1 : 0);
@@ -414,8 +393,7 @@ bool ColumnStatistics(std::span<const Extended> values, const ExactColumn& exact
     for (std::size_t i = 0; i < values.size(); ++i) {
         if (i != skip) squares.add(values[i] * values[i]);
     }
-    const MeanVariance mv =
-        StableMeanVariance(values[reference], Deviations(values, exact, skip, reference));
+    const MeanVariance mv = MeanVarianceOfColumn(values, exact, skip, reference, n);
     statistics.Mean = mv.mean;
     statistics.Variance = mv.variance;
     statistics.StdDev = std::sqrt(mv.variance);
@@ -433,8 +411,11 @@ bool ColumnStatistics(std::span<const Extended> values, const ExactColumn& exact
 bool ComputeSampleStatistics(std::span<const std::string> values, char decimal_separator,
                              SampleStatistics& statistics) {
     if (values.size() < 2) return false;
-    ColumnNumbers column;
-    if (ReadNumbers(values, decimal_separator, column)) return false;
+    ColumnNumbersReader reader(decimal_separator, values.size());
+    for (const std::string& text : values) {
+        if (!reader.add(text)) return false;
+    }
+    const ColumnNumbers column = reader.take();
     return ColumnStatistics(column.values, column.exact, SIZE_MAX, statistics, nullptr);
 }
 
@@ -449,12 +430,82 @@ bool ComputeSampleStatistics(std::span<const Extended> values, SampleStatistics&
     return FillStatistics(values, deviations, statistics);
 }
 
-ColumnNumbers ReadColumnNumbers(std::span<const std::string> texts, char decimal_separator) {
-    ColumnNumbers column;
-    if (const auto bad = ReadNumbers(texts, decimal_separator, column)) {
-        throw ConversionError(texts[*bad]);
+ColumnNumbersReader::ColumnNumbersReader(char decimal_separator, std::size_t expected_count)
+    : m_separator(decimal_separator) {
+    m_numbers.values.reserve(expected_count);
+    m_numbers.exact.whole.reserve(expected_count);
+    AdviseLargeFill(m_numbers.values.data(), expected_count * sizeof(Extended));
+    AdviseLargeFill(m_numbers.exact.whole.data(), expected_count * sizeof(std::int64_t));
+}
+
+bool ColumnNumbersReader::add(std::string_view text) {
+    std::optional<ShortDecimal> digits;
+    const std::optional<Extended> x = ParseNumber(text, m_separator, digits);
+    if (!x) return false;
+    m_numbers.values.push_back(*x);
+    ExactColumn& exact = m_numbers.exact;
+    if (m_whole_form) {
+        if (digits && addWhole(*digits)) return true;
+        // Not a whole multiple that fits: every value keeps its own decimal from now on, the
+        // earlier ones made from their multiples (the same decimals their texts hold).
+        m_whole_form = false;
+        exact.decimals.reserve(exact.whole.capacity());
+        const int e = m_exponent == INT_MAX ? 0 : m_exponent;
+        for (std::int64_t w : exact.whole) {
+            const auto magnitude = static_cast<std::uint64_t>(w < 0 ? -w : w);
+            exact.decimals.push_back(ToExactDecimal(ShortDecimal{magnitude, e, w < 0}));
+        }
+        exact.whole = {};
     }
-    return column;
+    exact.decimals.push_back(digits ? ToExactDecimal(*digits)
+                                    : ReadExactDecimal(text, m_separator));
+    return true;
+}
+
+// A smaller power of ten met later scales the earlier multiples up, which can happen at
+// most 18 times before they no longer fit.
+bool ColumnNumbersReader::addWhole(const ShortDecimal& digits) {
+    std::vector<std::int64_t>& whole = m_numbers.exact.whole;
+    if (digits.mantissa == 0) {
+        whole.push_back(0);
+        return true;
+    }
+    std::uint64_t m = digits.mantissa;
+    int e = digits.exponent;
+    while (m % 10 == 0) {
+        m /= 10;
+        ++e;
+    }
+    if (e > kMaxWholePower || m >= static_cast<std::uint64_t>(kWholeLimit)) return false;
+    if (e < m_exponent) {
+        if (m_exponent != INT_MAX) {
+            const int shift = m_exponent - e;
+            if (!FitsShifted(static_cast<std::uint64_t>(m_largest), shift)) return false;
+            const std::int64_t p = kPowersOfTen64[static_cast<std::size_t>(shift)];
+            for (std::int64_t& w : whole) w *= p;
+            m_largest *= p;
+        }
+        m_exponent = e;
+    }
+    const int shift = e - m_exponent;
+    if (!FitsShifted(m, shift)) return false;
+    const auto w = static_cast<std::int64_t>(m) * kPowersOfTen64[static_cast<std::size_t>(shift)];
+    m_largest = std::max(m_largest, w);
+    whole.push_back(digits.negative ? -w : w);
+    return true;
+}
+
+ColumnNumbers ColumnNumbersReader::take() {
+    m_numbers.exact.exponent = m_whole_form && m_exponent != INT_MAX ? m_exponent : 0;
+    return std::move(m_numbers);
+}
+
+ColumnNumbers ReadColumnNumbers(std::span<const std::string> texts, char decimal_separator) {
+    ColumnNumbersReader reader(decimal_separator, texts.size());
+    for (const std::string& text : texts) {
+        if (!reader.add(text)) throw ConversionError(text);
+    }
+    return reader.take();
 }
 
 bool ComputeSampleStatistics(std::span<const Extended> values, const ExactColumn& exact,
@@ -471,6 +522,7 @@ bool ComputeSampleStatisticsWithout(std::span<const Extended> values, const Exac
 std::vector<Extended> SortedValues(std::span<const Extended> values, const ValueTally& tally) {
     std::vector<Extended> sorted;
     sorted.reserve(values.size());
+    AdviseLargeFill(sorted.data(), values.size() * sizeof(Extended));
     for (std::size_t k = 0; k < tally.values.size(); ++k) {
         const auto count = static_cast<std::size_t>(tally.counts[k]);
         if (tally.values[k] != 0) {
@@ -569,42 +621,34 @@ Extended DecimalDifference(std::string_view a, std::string_view b, char decimal_
 
 std::vector<Extended> DeviationsFromMean(std::span<const std::string> texts,
                                          std::span<const Extended> values, char decimal_separator) {
-    std::vector<Extended> deviations(values.size());
-    if (values.empty()) return deviations;
     std::vector<ExactDecimal> decimals;
     decimals.reserve(values.size());
     bool exact = texts.size() == values.size();
-    int e = INT_MAX;  // the smallest exponent: every value is a whole multiple of 10^e
     for (std::size_t i = 0; exact && i < texts.size(); ++i) {
         decimals.push_back(ReadExactDecimal(texts[i], decimal_separator));
         exact = decimals.back().exact;
-        if (decimals.back().mantissa != 0) e = std::min(e, decimals.back().exponent);
     }
-    // The values as whole numbers of 10^e, their sum, and n·x[i] - Σx, all while they fit.
+    return DecimalDeviationsFromMean(values, exact ? decimals : std::vector<ExactDecimal>{});
+}
+
+std::vector<Extended> DeviationsFromMean(std::span<const Extended> values,
+                                         const ExactColumn& exact) {
+    if (!IsWholeForm(values, exact)) {
+        const bool all_exact = exact.decimals.size() == values.size() &&
+                               std::all_of(exact.decimals.begin(), exact.decimals.end(),
+                                           [](const ExactDecimal& d) { return d.exact; });
+        return DecimalDeviationsFromMean(values,
+                                         all_exact ? exact.decimals : std::vector<ExactDecimal>{});
+    }
+    // The multiples share the smallest power of ten already, and neither their sum nor
+    // n·x[i] - Σx can leave 128 bits (|x[i]| < 2^62, n < 2^31).
+    std::vector<Extended> deviations(values.size());
     const auto n = static_cast<Int128>(values.size());
-    std::vector<Int128> whole(values.size());
     Int128 sum = 0;
-    for (std::size_t i = 0; exact && i < values.size(); ++i) {
-        const ExactDecimal& d = decimals[i];
-        if (d.mantissa == 0) continue;
-        const int shift = d.exponent - e;
-        if (d.digits + shift > kMaxAlignedDigits) {
-            exact = false;
-            break;
-        }
-        whole[i] = d.mantissa * PowerOfTen128(shift);
-        exact = !__builtin_add_overflow(sum, whole[i], &sum);
+    for (std::int64_t w : exact.whole) sum += w;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        deviations[i] = ScaleByPowerOfTen(exact.whole[i] * n - sum, exact.exponent) / Extended(n);
     }
-    for (std::size_t i = 0; exact && i < values.size(); ++i) {
-        Int128 k = 0;
-        exact = !__builtin_mul_overflow(whole[i], n, &k) && !__builtin_sub_overflow(k, sum, &k);
-        if (exact) deviations[i] = ScaleByPowerOfTen(k, e == INT_MAX ? 0 : e) / Extended(n);
-    }
-    if (exact) return deviations;
-    CompensatedSum total;
-    for (Extended v : values) total.add(v);
-    const Extended mean = total.value() / Extended(n);
-    for (std::size_t i = 0; i < values.size(); ++i) deviations[i] = values[i] - mean;
     return deviations;
 }
 

@@ -1,6 +1,7 @@
 // The sample statistics kernel: mean, variance, median and their kin of one sample.
 #pragma once
 
+#include <climits>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -56,6 +57,24 @@ struct ColumnNumbers {
 // A text that is not a number raises ConversionError naming it.
 ColumnNumbers ReadColumnNumbers(std::span<const std::string> texts, char decimal_separator);
 
+// The same text by text, for texts kept in other forms than std::string.
+class ColumnNumbersReader {
+public:
+    ColumnNumbersReader(char decimal_separator, std::size_t expected_count);
+    // False, with nothing added, when the text is not a number.
+    bool add(std::string_view text);
+    ColumnNumbers take();
+
+private:
+    bool addWhole(const ShortDecimal& digits);
+
+    char m_separator;
+    ColumnNumbers m_numbers;
+    bool m_whole_form = true;
+    int m_exponent = INT_MAX;  // the smallest power of ten of a non-zero value so far
+    std::int64_t m_largest = 0;
+};
+
 // The distinct values ascending and how often each occurs; of equal values (0 and -0) the
 // first in the column's order stands for them.
 struct ValueTally {
@@ -72,6 +91,9 @@ bool ComputeSampleStatistics(std::span<const Extended> values, const ExactColumn
 // ComputeSampleStatistics gives it from the other texts.
 bool ComputeSampleStatisticsWithout(std::span<const Extended> values, const ExactColumn& exact,
                                     std::size_t skip, SampleStatistics& statistics);
+// DeviationsFromMean of the texts that `values` and `exact` were read from.
+std::vector<Extended> DeviationsFromMean(std::span<const Extended> values,
+                                         const ExactColumn& exact);
 // The values ascending, equal values in their original order (a stable sort), from their
 // tally.
 std::vector<Extended> SortedValues(std::span<const Extended> values, const ValueTally& tally);

@@ -101,6 +101,16 @@ Extended TQuantile(int df, Extended p) {
     if (std::isnan(p)) return p;
     if (p < 0 || p > Extended(0.5) || df < 1) return 0;
     if (p == 0) return kInfiniteQuantile;
+    if (df > 2000) {
+        // The normal quantile nearly always lies within two grid steps of the exact one,
+        // which is all the check below asks. Two exact tails either side of it bracket the
+        // exact root inside that reach and spare the root search, a hundred tails and more;
+        // Grubbs' test asks for hundreds of these quantiles.
+        const Extended found = NormalQuantileFast(1 - p);
+        const Extended reach = 2 * kQuantileStep * (1 - Extended(1e-6));
+        auto past = [df, p](Extended t) { return StudentTUpperTail(df, t) <= p; };
+        if (std::isfinite(found) && !past(found - reach) && past(found + reach)) return found;
+    }
     const Extended exact = StudentTUpperQuantile(df, p);
     if (exact > kInfiniteQuantile) return kInfiniteQuantile;
     const Extended h = kQuantileStep;

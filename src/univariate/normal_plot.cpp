@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 
+#include "base/large_fill.h"
 #include "graphs/axis_ticks.h"
 #include "graphs/axis_transform.h"
 #include "graphs/xy_graph.h"
@@ -33,6 +34,8 @@ std::optional<NormalPlotData> MakeNormalPlot(const std::vector<std::string>& tex
     const std::size_t n = plot.values.size();
     plot.positions.reserve(n);
     plot.scores.reserve(n);
+    AdviseLargeFill(plot.positions.data(), n * sizeof(Extended));
+    AdviseLargeFill(plot.scores.data(), n * sizeof(Extended));
     for (std::size_t i = 0; i < n; ++i) {
         const Extended p = (Extended(i) + 0.5L) / Extended(n);
         plot.positions.push_back(p);

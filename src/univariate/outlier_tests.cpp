@@ -40,7 +40,7 @@ std::string G(Extended value, int digits) {
 }
 
 std::string AtRow(const DescriptiveSample& sample, std::size_t index) {
-    return ChooseText(" at row ", " på rad ") + sample.row_numbers[index];
+    return ChooseText(" at row ", " på rad ") + sample.RowText(index);
 }
 
 // Solves the 4 x 4 system a x = b by elimination with partial pivoting; the normal
@@ -80,7 +80,7 @@ void GrubbsTexts(const DescriptiveSample& sample, const GrubbsResult& g, Outlier
             out.lower += "    (p=" + FormatFixed(Extended(g.b_permille) / 1000, 3, sep) + ")";
         }
     } else {
-        out.upper = sample.texts[g.suspect] + AtRow(sample, g.suspect) +
+        out.upper = sample.Text(g.suspect) + AtRow(sample, g.suspect) +
                     ChooseText(" can be discarded as outlier.", " kan förkastas som outlier.");
         out.lower = ChooseText("Lowest level=", "Lägsta nivå=") + level +
                     ChooseText("% with two-tailed test.", "% med dubbelsidig test.");
@@ -98,7 +98,7 @@ void GaussTexts(const DescriptiveSample& sample, const GaussResult& g, OutlierOu
         out.lower.clear();
         return;
     }
-    const std::string suspect = sample.texts[g.suspect] + AtRow(sample, g.suspect);
+    const std::string suspect = sample.Text(g.suspect) + AtRow(sample, g.suspect);
     const std::string level = G(g.level_percent, 3);
     const std::string limit = G(g.limit_percent, 3);
     const std::string u = "%. (u=" + G(g.u, 3) + ")";
@@ -196,10 +196,11 @@ std::size_t FindSuspect(const DescriptiveSample& sample) {
     // The farthest value is the lowest or the highest. Converted values are a last bit off,
     // so only when those two lie about equally far can they pick the wrong one; then the
     // typed decimals decide (a pass over the texts that clear cases are spared).
-    const auto [lo, hi] = std::minmax_element(x.begin(), x.end());
-    const Extended gap = (*hi - mean) - (mean - *lo);
-    if (std::fabs(gap) > 1e-15L * std::max(std::fabs(*lo), std::fabs(*hi))) return suspect;
-    return FindSuspect(DeviationsFromMean(sample.texts, x, sample.decimal_separator), 0);
+    const Extended lo = sample.min;  // the sample's extremes, as the tally found them
+    const Extended hi = sample.max;
+    const Extended gap = (hi - mean) - (mean - lo);
+    if (std::fabs(gap) > 1e-15L * std::max(std::fabs(lo), std::fabs(hi))) return suspect;
+    return FindSuspect(DeviationsFromMean(x, sample.exact), 0);
 }
 
 Extended GrubbsCritical(int n, Extended a, bool two_sided) {
@@ -336,7 +337,7 @@ DixonResult RunDixon(const DescriptiveSample& sample) {
     std::stable_sort(order.begin(), order.end(),
                      [&](std::size_t i, std::size_t j) { return values[i] < values[j]; });
     auto gap = [&](std::size_t high, std::size_t low) {
-        return DecimalDifference(sample.texts[order[high]], sample.texts[order[low]],
+        return DecimalDifference(sample.texts[order[high]].view(), sample.texts[order[low]].view(),
                                  sample.decimal_separator);
     };
     const Extended range = gap(n - 1, 0);

@@ -3,7 +3,6 @@
 #include "worksheet/file_io.h"
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -80,19 +79,6 @@ std::string CellCannotBeSavedText(int column, int row, bool tabs_too) {
                               " holds a line break, which a worksheet file cannot hold",
                           "Cellen i kolumn " + c + ", rad " + r +
                               " innehåller en radbrytning, som en kalkylbladsfil inte kan rymma");
-}
-
-void AdviseLargeFill(const void* begin, std::size_t size) {
-#ifdef MADV_HUGEPAGE
-    constexpr std::uintptr_t kHuge = std::uintptr_t{2} << 20;
-    const auto start = reinterpret_cast<std::uintptr_t>(begin);
-    const std::uintptr_t first = (start + kHuge - 1) & ~(kHuge - 1);
-    const std::uintptr_t last = (start + size) & ~(kHuge - 1);
-    if (last > first) ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
-#else
-    (void)begin;
-    (void)size;
-#endif
 }
 
 bool ReadFileBytes(const std::string& file_name, std::string& bytes, std::string& error) {

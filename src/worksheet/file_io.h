@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/large_fill.h"
 #include "worksheet/text_encoding.h"
 #include "worksheet/worksheet.h"
 
@@ -51,11 +52,6 @@ std::string WriteErrorText(std::string_view file_name, std::string_view reason);
 
 // The whole file; on failure false and `error` holds ReadErrorText.
 bool ReadFileBytes(const std::string& file_name, std::string& bytes, std::string& error);
-
-// A hint that the memory from `begin` on is large, fresh and about to be filled: the system
-// may back it with huge pages, which takes most of the page-fault cost out of a big load.
-// Only the 2 MB-aligned interior is advised; failure is harmless and ignored.
-void AdviseLargeFill(const void* begin, std::size_t size);
 
 // Writes a temporary file in the target's folder and renames it over the target, so a
 // failure leaves the old file as it was. Keeps the target's permissions; a symbolic link

@@ -3,11 +3,11 @@
 #include "worksheet/parallel_load.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <cstring>
 #include <exception>
 #include <thread>
-
-#include "worksheet/file_lines.h"
 
 namespace tabulon {
 
@@ -119,16 +119,25 @@ bool BuildDelimitedColumns(std::string_view text, const std::vector<LineSpan>& l
             sample_fields,
             1 + static_cast<std::size_t>(std::count(line.begin(), line.end(), layout.delimiter)));
     }
-    threads = static_cast<unsigned>(std::min<std::size_t>(std::max(1u, threads), sample_fields));
-    std::vector<ColumnShare> shares(threads);
+    threads = std::max(1u, threads);
+    const auto fill_threads = static_cast<unsigned>(std::min<std::size_t>(threads, sample_fields));
+    // A thread the fields leave idle (a file of one column) sizes the columns before the
+    // data, millions of empty cells, while the others fill theirs.
+    const bool spare = threads > fill_threads;
+    std::vector<ColumnShare> shares(fill_threads);
     columns.assign(layout.first_column, {});
-    RunInThreads(threads, [&](unsigned t) {
-        if (t == 0) {
-            for (auto& column : columns) column.resize(layout.rows);
+    RunInThreads(fill_threads + (spare ? 1 : 0), [&](unsigned t) {
+        if (t == (spare ? fill_threads : 0)) {
+            for (auto& column : columns) {
+                column.reserve(layout.rows);
+                AdviseLargeFill(column.data(), layout.rows * sizeof(CellText));
+                column.resize(layout.rows);
+            }
         }
-        const std::size_t first_field = sample_fields * t / threads;
+        if (t == fill_threads) return;
+        const std::size_t first_field = sample_fields * t / fill_threads;
         const std::size_t end_field =
-            t + 1 == threads ? std::size_t(-1) : sample_fields * (t + 1) / threads;
+            t + 1 == fill_threads ? std::size_t(-1) : sample_fields * (t + 1) / fill_threads;
         FillColumns(text, lines, layout, first_field, end_field, shares[t]);
     });
     for (ColumnShare& share : shares) {
@@ -137,6 +146,31 @@ bool BuildDelimitedColumns(std::string_view text, const std::vector<LineSpan>& l
     }
     return true;
 }
+
+namespace {
+
+// The lines of a part of a text that starts after an LF (or at the start): every CR, every
+// LF that does not end a CR LF pair, and an unended last line.
+std::size_t CountLinesOfPart(const char* p, const char* end) {
+    std::size_t lines = 0;
+    bool after_cr = false;
+    for (const char* block = p; block < end; block += 64) {
+        const auto n = static_cast<std::size_t>(end - block) < 64
+                           ? static_cast<std::size_t>(end - block)
+                           : std::size_t{64};
+        const field_scan::BlockMasks masks =
+            end - block >= 64 ? field_scan::MaskBlock(block, n, '\r', '\n', '\n')
+                              : field_scan::MaskBlockBytes(block, n, '\r', '\n', '\n');
+        const std::uint64_t paired = (masks.delimiters << 1) | (after_cr ? 1u : 0u);
+        lines += static_cast<std::size_t>(std::popcount(masks.delimiters) +
+                                          std::popcount(masks.separators & ~paired));
+        after_cr = n == 64 && (masks.delimiters >> 63) != 0;
+    }
+    if (p < end && end[-1] != '\n' && end[-1] != '\r') ++lines;
+    return lines;
+}
+
+}  // namespace
 
 std::vector<LineSpan> SplitLines(std::string_view text, unsigned threads) {
     threads = std::max(1u, threads);
@@ -152,23 +186,28 @@ std::vector<LineSpan> SplitLines(std::string_view text, unsigned threads) {
         starts[k] = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - text.data()) + 1
                        : text.size();
     }
-    std::vector<std::vector<LineSpan>> parts(threads);
+    // Counted first, then written once into their place: a million lines gathered part by
+    // part and joined would fault in their memory three times over.
+    std::vector<std::size_t> first_line(threads + 1, 0);
     RunInThreads(threads, [&](unsigned k) {
-        const std::size_t offset = starts[k];
-        LineCursor cursor(text.substr(offset, starts[k + 1] - offset));
-        std::string_view line;
-        std::vector<LineSpan>& spans = parts[k];
-        while (cursor.next(line)) {
-            const auto begin = static_cast<std::size_t>(line.data() - text.data());
-            spans.push_back({begin, begin + line.size()});
-        }
+        first_line[k + 1] = CountLinesOfPart(text.data() + starts[k], text.data() + starts[k + 1]);
     });
-    std::size_t total = 0;
-    for (const auto& part : parts) total += part.size();
-    std::vector<LineSpan> lines = std::move(parts[0]);
-    lines.reserve(total);
-    for (unsigned k = 1; k < threads; ++k)
-        lines.insert(lines.end(), parts[k].begin(), parts[k].end());
+    for (unsigned k = 0; k < threads; ++k) first_line[k + 1] += first_line[k];
+    std::vector<LineSpan> lines;
+    lines.reserve(first_line[threads]);
+    AdviseLargeFill(lines.data(), first_line[threads] * sizeof(LineSpan));
+    lines.resize(first_line[threads]);
+    RunInThreads(threads, [&](unsigned k) {
+        const char* const base = text.data();
+        LineSpan* out = lines.data() + first_line[k];
+        LineSpan* const out_end = lines.data() + first_line[k + 1];
+        field_scan::ForEachLine(base + starts[k], base + starts[k + 1],
+                                static_cast<std::size_t>(out_end - out),
+                                [&](const char* begin, const char* end) {
+                                    *out++ = {static_cast<std::size_t>(begin - base),
+                                              static_cast<std::size_t>(end - base)};
+                                });
+    });
     return lines;
 }
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <string_view>
 
 namespace tabulon {
@@ -86,13 +87,27 @@ void Worksheet::moveRow(int from, int to) {
 }
 
 void Worksheet::renumber() {
-    // Written in place: a million rows are numbered on every load.
-    char number[16];
+    char number[32] = {};
     auto text = [&number](int n) {
         return std::string_view(number, std::to_chars(number, number + sizeof number, n).ptr);
     };
     for (int c = kFixedColumns; c < columnCount(); ++c) setCell(c, 0, text(c - 1));
-    for (int r = kFixedRows; r < m_rows; ++r) setCell(0, r, text(r - 1));
+    // A million rows are numbered on every load: the number is counted up in place, digit
+    // by digit, and each cell takes it with two fixed loads.
+    if (m_rows <= kFixedRows) return;
+    CellColumn& rows = m_columns[0];
+    std::size_t length = text(kFixedRows - 1).size();
+    for (std::size_t r = kFixedRows; r < static_cast<std::size_t>(m_rows); ++r) {
+        rows[r] = CellText(number, number + length, number + sizeof number);
+        std::size_t i = length;
+        while (i > 0 && number[i - 1] == '9') number[--i] = '0';
+        if (i > 0) {
+            ++number[i - 1];
+        } else {
+            std::memmove(number + 1, number, length++);
+            number[0] = '1';
+        }
+    }
 }
 
 void ResetWorksheet(Worksheet& sheet, int columns, int rows) {

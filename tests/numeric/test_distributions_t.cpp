@@ -6,6 +6,8 @@
 #include <string>
 
 #include "distribution_expectations.h"
+#include "numeric/grid_search.h"
+#include "numeric/normal_distribution.h"
 #include "numeric/t_distribution.h"
 
 namespace tabulon {
@@ -51,6 +53,21 @@ TEST(TQuantile, AboveTwoThousandDegreesUsesTheNormalQuantile) {
     const Extended t = TQuantile(3000, 0.025L);
     EXPECT_NEAR(static_cast<double>(t), 1.9599639845400536, 1e-3);
     EXPECT_NEAR(static_cast<double>(t), 1.960755055322458, 2e-3);
+}
+
+TEST(TQuantile, AboveTwoThousandDegreesDecidesAsTheFullRootSearchWould) {
+    // The rule in full: the normal quantile where it lies within two steps (or 1e-4) of the
+    // exact root, else the exact root on the grid. Grubbs' levels for n up to a million, the
+    // tails where the normal quantile is too far off, and the centre.
+    for (int df : {2001, 2500, 10000, 99998, 999998}) {
+        for (Extended p : {0.5L, 0.25L, 0.025L, 1e-4L, 2.5e-8L, 5e-9L, 1e-10L, 1e-14L, 1e-30L}) {
+            const Extended exact = StudentTUpperQuantile(df, p);
+            const Extended normal = NormalQuantileFast(1 - p);
+            const Extended expected =
+                grid::IsSound(normal, exact, 0.001L) ? normal : grid::OnGrid(exact, 0.001L);
+            EXPECT_EQ(TQuantile(df, p), expected) << df << " " << static_cast<double>(p);
+        }
+    }
 }
 
 TEST(TQuantile, RefusesWhatIsOutsideItsDomain) {

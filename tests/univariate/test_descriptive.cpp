@@ -35,7 +35,7 @@ TEST(DescriptiveSampleTest, ConvertsOnceAndCountsDistinctValues) {
     EXPECT_EQ(s->max_count, 3);
     EXPECT_EQ(s->min, 1);
     EXPECT_EQ(s->max, 7);
-    EXPECT_EQ(s->row_numbers[4], "9");
+    EXPECT_EQ(s->RowText(4), "9");
     EXPECT_EQ(s->Count(), 6);
     EXPECT_EQ(s->statistics.Mean, 16.5L / 6);  // worked by hand: 16.5 / 6
 }
@@ -53,6 +53,29 @@ TEST(DescriptiveSampleTest, RefusesTooFewValuesAndNamesATextThatIsNoNumber) {
     }
     // The separator is the one given: "1.5" is not a number where "," is the separator.
     EXPECT_THROW(MakeDescriptiveSample({"1.5", "2"}, {"1", "2"}, ','), ConversionError);
+}
+
+TEST(DescriptiveSampleTest, ReadStraightFromTheSheetIsTheSampleOfTheColumnsTexts) {
+    // Column 2 with an empty cell on row 4 (sheet row 5), as ReadColumn would skip it.
+    Worksheet sheet(3, 8);
+    const std::vector<std::string> cells{"2,5", "1", "", "7", "1", "-0,25"};
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        sheet.setCell(2, Worksheet::kFixedRows + static_cast<int>(i), cells[i]);
+    }
+    const auto from_sheet = MakeDescriptiveSample(sheet, 2, ',');
+    const auto from_texts =
+        MakeDescriptiveSample({"2,5", "1", "7", "1", "-0,25"}, {"1", "2", "4", "5", "6"}, ',');
+    ASSERT_TRUE(from_sheet && from_texts);
+    EXPECT_EQ(from_sheet->values, from_texts->values);
+    EXPECT_EQ(from_sheet->row_numbers, (std::vector<int>{1, 2, 4, 5, 6}));
+    EXPECT_EQ(from_sheet->Text(4), "-0,25");
+    EXPECT_EQ(from_sheet->RowText(2), "4");
+    EXPECT_EQ(from_sheet->statistics.Mean, from_texts->statistics.Mean);
+    EXPECT_EQ(from_sheet->statistics.Median, 1);  // worked by hand: -0.25 1 1 2.5 7
+    EXPECT_EQ(from_sheet->distinct, from_texts->distinct);
+    sheet.setCell(2, 4, "x");
+    EXPECT_THROW(MakeDescriptiveSample(sheet, 2, ','), ConversionError);
+    EXPECT_FALSE(MakeDescriptiveSample(sheet, 9, ','));  // no such column
 }
 
 struct IntervalCase {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace tabulon {
 namespace {
 
@@ -16,6 +18,16 @@ TEST(Worksheet, StartSheetIsNumbered22By102) {
     EXPECT_EQ(sheet.cell(0, 0), "");
     EXPECT_EQ(sheet.cell(1, 1), "");
     EXPECT_EQ(sheet.columnWidth(7), 64);
+}
+
+TEST(Worksheet, RenumberCountsEveryRowPastEachNewDigit) {
+    Worksheet sheet(3, 100'003);
+    sheet.setCell(0, 5, "old caption");
+    sheet.renumber();
+    for (int r = Worksheet::kFixedRows; r < sheet.rowCount(); ++r) {
+        ASSERT_EQ(sheet.cell(0, r), std::to_string(r - 1)) << r;
+    }
+    EXPECT_EQ(sheet.cell(0, 100'002), "100001");
 }
 
 TEST(Worksheet, OutOfRangeReadsAreEmptyAndWritesAreIgnored) {
