@@ -2,6 +2,7 @@
 #include "multivariate/ui/mlr_window.h"
 
 #include <QAction>
+#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -104,6 +105,12 @@ void DrawResidualBars(Canvas& canvas, Rect box, const std::vector<int>& numbers,
     }
 }
 
+// Characters, not bytes: the labels are padded to one column ("R² =").
+std::size_t Characters(const std::string& text) {
+    return static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+}
+
 // The visible row number of a grid row.
 std::vector<int> RowNumbers(const std::vector<int>& rows) {
     std::vector<int> out;
@@ -164,11 +171,17 @@ TMLR2::TMLR2(Dialogs& dialogs, ModelWindowSetup setup, ModelColumnWriter writer,
         {{"10%", 10}, {"5%", 5}, {"1%", 1}, {"0.1%", 0.1L}, {"0.01%", 0.01L}}};
     for (std::size_t i = 0; i < steps.size(); ++i) {
         LevelButtons[i] = new QPushButton(steps[i].first, this);
+        LevelButtons[i]->setCheckable(true);
+        LevelButtons[i]->setAutoExclusive(true);
+        LevelButtons[i]->setChecked(steps[i].second == m_level);
         const Extended level = steps[i].second;
         connect(LevelButtons[i], &QPushButton::clicked, this,
                 [this, level] { setSigLevel(level); });
         levels->addWidget(LevelButtons[i]);
     }
+    Verdict = new QLabel(this);
+    levels->addSpacing(24);
+    levels->addWidget(Verdict);
     levels->addStretch();
     topLayout()->addLayout(levels);
     Label9->setVisible(isMlr());
@@ -198,8 +211,11 @@ TMLR2::TMLR2(Dialogs& dialogs, ModelWindowSetup setup, ModelColumnWriter writer,
     ListBox1->setMinimumHeight(120);
     StringGrid1->setMinimumHeight(120);
     Memo1->setMaximumWidth(360);
+    // The labels stand right-aligned in one column, which only a fixed pitch keeps.
+    Memo1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
 
     showList(Shown::Equation);
+    updateVerdict();
     resize(1100, 720);
     Refresh();
 }
@@ -227,12 +243,12 @@ std::string TMLR2::ResultText() {
 std::string TMLR2::DisplayText() {
     const ModelStatistics stats = DrawModelText(m_setup.fit, m_level, ModelResultKind::Fit);
     std::size_t width = 0;
-    for (const auto& line : stats.lines) width = std::max(width, line.label.size());
+    for (const auto& line : stats.lines) width = std::max(width, Characters(line.label));
     std::string text;
     for (const auto& line : stats.lines) {
-        text += std::string(width - line.label.size(), ' ') + line.label + " " + line.value + '\n';
+        text +=
+            std::string(width - Characters(line.label), ' ') + line.label + " " + line.value + '\n';
     }
-    if (stats.has_verdict) text += '\n' + stats.verdict + '\n';
     if (!m_setup.fit.note.empty()) text += '\n' + m_setup.fit.note + '\n';
     return text;
 }
@@ -275,7 +291,16 @@ void TMLR2::RenderGraph(Canvas& canvas, int width, int height) {
 
 void TMLR2::setSigLevel(Extended percent) {
     m_level = percent;
+    updateVerdict();
     Refresh();
+}
+
+void TMLR2::updateVerdict() {
+    const ModelStatistics stats = DrawModelText(m_setup.fit, m_level, ModelResultKind::Fit);
+    Verdict->setVisible(stats.has_verdict);
+    Verdict->setText(Q(stats.verdict));
+    Verdict->setStyleSheet(stats.significant ? "color: green; font-weight: bold"
+                                             : "color: red; font-weight: bold");
 }
 
 void TMLR2::Visa1Popup() {

@@ -81,11 +81,13 @@ public:
     QListWidget* ListBox1 = nullptr;  // the equation, or the list Visa puts in its place
     QTableWidget* StringGrid1 = nullptr;
     QLabel* Label9 = nullptr;
+    QLabel* Verdict = nullptr;  // "sambandet är signifikant!" in green, or not in red
     std::array<QPushButton*, 5> LevelButtons{};
 
 private:
     enum class Shown { Equation, Shares, Normalised };
     void showList(Shown list);
+    void updateVerdict();
     ModelTextInput textInput() const;
 
     ModelWindowSetup m_setup;

@@ -93,6 +93,7 @@ TEST_F(ModelWindow, MlrOnAnExactPlaneShowsItsEquationAndAPerfectFit) {
     EXPECT_NE(text.find("R² = 1\n"), std::string::npos) << text;
     EXPECT_NE(text.find("Antal datapunkter = 6"), std::string::npos) << text;
     EXPECT_TRUE(mlr->LevelButtons[4]->isVisibleTo(mlr));
+    EXPECT_TRUE(mlr->Verdict->isVisibleTo(mlr));
     mlr->LevelButtons[4]->click();
     EXPECT_EQ(mlr->SigLevel(), 0.01L);
     // Six rows in the table, each with z, ẑ and a residual of (near) zero.
@@ -129,6 +130,7 @@ TEST_F(ModelWindow, PlsAndPcrWithEveryFactorReproduceTheMlrEquation) {
         EXPECT_EQ(fit->windowTitle().toStdString().substr(fit->windowTitle().size() - 12),
                   ": 5 faktorer");
         EXPECT_EQ(fit->fit().factors, 2);
+        EXPECT_FALSE(fit->Verdict->isVisibleTo(fit));  // the F test is MLR's
         EXPECT_EQ(items(fit->ListBox1), exactEquation());
         fit->Visa1Popup();
         ASSERT_TRUE(fit->Variablernai1->isEnabled());
