@@ -13,6 +13,7 @@
 #include "numeric/number_text.h"
 #include "regression/ui/two_dim_stat.h"
 #include "support/main_window_fixture.h"
+#include "univariate/ui/xdata_window.h"
 
 namespace tabulon::testing {
 namespace {
@@ -110,6 +111,13 @@ TEST_F(ModelWindow, MlrOnAnExactPlaneShowsItsEquationAndAPerfectFit) {
     EXPECT_TRUE(window->action("ndim.visa_modell")->isEnabled());
 }
 
+TEST_F(ModelWindow, TwoColumnsAreTooFewToAskAnything) {
+    grid().setCellText(4, 1, "");
+    for (int r = 2; r < 8; ++r) grid().setCellText(4, r, "");
+    window->Execute("ndim.skapa_modell.mlr");
+    EXPECT_TRUE(dialogs.asked().empty());
+}
+
 TEST_F(ModelWindow, MlrRefusesTwinColumnsWithTheDeterminantMessage) {
     fill(3, kX1, "x2");
     EXPECT_EQ(run("mlr"), nullptr);
@@ -162,6 +170,14 @@ TEST_F(ModelWindow, PlsWithOneFactorAndItsPredictionWindow) {
     EXPECT_EQ(prediction->data().RowNumbers[5], "6");
     EXPECT_NEAR(static_cast<double>(prediction->data().y[5]),
                 static_cast<double>(pls->fit().predictions[5]), 1e-4);
+    // The slopes of the normalised model as a sample of two.
+    pls->Riktningskoefficienternasstatistik1->trigger();
+    EXPECT_NE(pls->findChild<ui::XDataWindow*>(), nullptr);
+    // Kopiera > Text: lines joined by CR and a space, the caption second, RMS last.
+    const std::string copied = pls->ResultText();
+    EXPECT_EQ(copied.substr(0, 14), "File name = \r ");
+    EXPECT_NE(copied.find("\r PLS: Partial Least Squares: 1 faktorer\r "), std::string::npos);
+    EXPECT_NE(copied.find("\r RMS = "), std::string::npos);
 }
 
 TEST_F(ModelWindow, ResultColumnsAreAddedAndTakenBackByUndo) {
