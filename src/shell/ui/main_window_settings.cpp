@@ -63,9 +63,11 @@ void MainWindow::fitColumns(int first_column) {
         return w;
     };
     const Worksheet& sheet = m_grid->sheet();
+    std::vector<int> widths;
     for (int c = first_column; c < sheet.columnCount(); ++c) {
-        m_grid->setColumnWidthPixels(c, AutoColumnWidth(sheet, c, m_grid->Decimals(), width) + 4);
+        widths.push_back(AutoColumnWidth(sheet, c, m_grid->Decimals(), width) + 4);
     }
+    m_grid->setColumnWidthsPixels(first_column, widths);
 }
 
 std::optional<int> MainWindow::askInteger(const std::string& title, const std::string& prompt,

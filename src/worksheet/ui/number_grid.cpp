@@ -190,13 +190,27 @@ void TNumberGrid::setColumnWidthPixels(int column, int width) {
     }
 }
 
+void TNumberGrid::setColumnWidthsPixels(int first_column, const std::vector<int>& widths) {
+    for (std::size_t i = 0; i < widths.size(); ++i) {
+        m_model->setColumnWidth(first_column + static_cast<int>(i), widths[i]);
+    }
+    syncHeaderSizes();
+    m_row_header->viewport()->update();
+    if (auto* corner = findChild<QAbstractButton*>()) corner->update();
+}
+
 void TNumberGrid::syncHeaderSizes() {
     m_syncing = true;
+    // A header that paints recomputes every section's position on each resize; with tens of
+    // thousands of columns that is quadratic, so it lays out once afterwards.
+    m_column_header->setUpdatesEnabled(false);
     for (int c = Worksheet::kFixedColumns; c < sheet().columnCount(); ++c) {
         m_column_header->resizeSection(c - 2, sheet().columnWidth(c));
     }
+    m_column_header->setUpdatesEnabled(true);
     m_syncing = false;
     updateGeometries();
+    viewport()->update();
 }
 
 int TNumberGrid::col() const {

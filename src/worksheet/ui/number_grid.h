@@ -75,6 +75,9 @@ public:
     int rowHeightPixels() const { return m_row_height; }
     int fixedColumnWidth(int column) const;
     void setColumnWidthPixels(int column, int width);  // grid index, fixed columns too
+    // Widths of the columns from `first_column` on at once (fitting every column), laid out
+    // in one pass rather than one per column.
+    void setColumnWidthsPixels(int first_column, const std::vector<int>& widths);
 
     // The cursor by grid index.
     int col() const;
