@@ -161,12 +161,13 @@ TEST_F(EditingCommands, DeletingRowsOffersTheRowsThatAreNotEmpty) {
     EXPECT_TRUE(window->state().DataChanged);  // also when cancelled
 }
 
-TEST_F(EditingCommands, CopiedBlockPastesBackAtTheCursor) {
+TEST_F(EditingCommands, CtrlCAndCtrlVCopyABlockAndPasteItBackAtTheCursor) {
+    grid().setFocus();
     grid().setSelection({2, 2, 3, 3});
-    window->Execute("redigera.kopiera");
+    key(Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(clipboard(), "3\tx\r\ty");
     goTo(8, 20);
-    window->Execute("redigera.klistra_in");
+    key(Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(column(8, 20, 21), (std::vector<std::string>{"3", ""}));
     EXPECT_EQ(column(9, 20, 21), (std::vector<std::string>{"x", "y"}));
     EXPECT_TRUE(window->state().DataChanged);
