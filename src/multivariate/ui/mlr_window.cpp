@@ -2,6 +2,7 @@
 #include "multivariate/ui/mlr_window.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -214,6 +215,7 @@ TMLR2::TMLR2(Dialogs& dialogs, ModelWindowSetup setup, ModelColumnWriter writer,
     // The labels stand right-aligned in one column, which only a fixed pitch keeps.
     Memo1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
 
+    PaintBox1->installEventFilter(this);
     showList(Shown::Equation);
     updateVerdict();
     resize(1100, 720);
@@ -221,6 +223,15 @@ TMLR2::TMLR2(Dialogs& dialogs, ModelWindowSetup setup, ModelColumnWriter writer,
 }
 
 TMLR2::~TMLR2() = default;
+
+bool TMLR2::eventFilter(QObject* watched, QEvent* event) {
+    // A double click on the small plots opens the prediction plot at full size.
+    if (watched == PaintBox1 && event->type() == QEvent::MouseButtonDblClick) {
+        Prediktionen1Click();
+        return true;
+    }
+    return TResultWindow::eventFilter(watched, event);
+}
 
 bool TMLR2::isMlr() const {
     return m_setup.fit.method == ModelMethod::MLR;

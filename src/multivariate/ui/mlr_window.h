@@ -84,6 +84,9 @@ public:
     QLabel* Verdict = nullptr;  // "sambandet är signifikant!" in green, or not in red
     std::array<QPushButton*, 5> LevelButtons{};
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     enum class Shown { Equation, Shares, Normalised };
     void showList(Shown list);

@@ -6,7 +6,9 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 
+#include "graphs/ui/paint_box.h"
 #include "multivariate/model_data.h"
 #include "multivariate/ui/mlr_window.h"
 #include "multivariate/ui/model_list_window.h"
@@ -105,6 +107,11 @@ TEST_F(ModelWindow, MlrOnAnExactPlaneShowsItsEquationAndAPerfectFit) {
     mlr->Visa1Popup();
     EXPECT_FALSE(mlr->Prediktionen1->isEnabled());
     EXPECT_TRUE(mlr->Ekvationen1->isEnabled());
+    // The plots themselves still open the prediction plot on a double click.
+    QTest::mouseDClick(mlr->PaintBox1, Qt::LeftButton);
+    auto* prediction = mlr->findChild<ui::TTwoDimStat*>();
+    ASSERT_NE(prediction, nullptr);
+    EXPECT_EQ(prediction->data().size(), 6u);
     EXPECT_TRUE(window->state().ModelPresent);
     EXPECT_EQ(window->state().CurrentModel.Method, "MLR");
     window->MenuOpened("ndim");
