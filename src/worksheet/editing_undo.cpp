@@ -103,7 +103,29 @@ private:
     std::vector<int> m_order;
 };
 
+class SizeGuard : public SheetUndo {
+public:
+    SizeGuard(std::unique_ptr<SheetUndo> record, const Worksheet& after)
+        : m_record(std::move(record)), m_columns(after.columnCount()), m_rows(after.rowCount()) {}
+    void Restore(Worksheet& sheet) override {
+        if (sheet.columnCount() == m_columns && sheet.rowCount() == m_rows)
+            m_record->Restore(sheet);
+    }
+    std::size_t Bytes() const override { return sizeof(*this) + m_record->Bytes(); }
+
+private:
+    std::unique_ptr<SheetUndo> m_record;
+    int m_columns;
+    int m_rows;
+};
+
 }  // namespace
+
+std::unique_ptr<SheetUndo> ForSheetAsLeft(std::unique_ptr<SheetUndo> record,
+                                          const Worksheet& after) {
+    if (!record) return nullptr;
+    return std::make_unique<SizeGuard>(std::move(record), after);
+}
 
 std::unique_ptr<SheetUndo> InsertedUndo(bool column, int index) {
     return std::make_unique<InsertedRecord>(column, index);

@@ -63,4 +63,10 @@ std::unique_ptr<SheetUndo> InsertedUndo(bool column, int index);
 // new row first+i holds what row order[i] held.
 std::unique_ptr<SheetUndo> RowOrderUndo(int first, std::vector<int> order);
 
+// The record as one step of the undo list: it acts only on a sheet of the size its command
+// left. A file opened since then replaced the sheet; a step of the old one must not reach
+// past the new one, so it is passed over.
+std::unique_ptr<SheetUndo> ForSheetAsLeft(std::unique_ptr<SheetUndo> record,
+                                          const Worksheet& after);
+
 }  // namespace tabulon

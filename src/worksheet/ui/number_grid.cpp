@@ -12,6 +12,7 @@
 
 #include "base/language.h"
 #include "worksheet/cell_format.h"
+#include "worksheet/editing_undo.h"
 #include "worksheet/ui/grid_header.h"
 #include "worksheet/ui/worksheet_model.h"
 
@@ -141,7 +142,7 @@ void TNumberGrid::applyCommand(const SheetCommand& command) {
     closeOpenEditor();
     std::unique_ptr<SheetUndo> undo;
     editSheet([&](Worksheet& sheet) { undo = command(sheet); });
-    if (undo) m_history.recordCommand(std::move(undo));
+    if (undo) m_history.recordCommand(ForSheetAsLeft(std::move(undo), sheet()));
 }
 
 int TNumberGrid::Decimals() const { return m_model->decimals(); }

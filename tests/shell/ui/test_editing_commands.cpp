@@ -121,19 +121,12 @@ INSTANTIATE_TEST_SUITE_P(
                  [](ScriptedDialogs& d, ui::TNumberGrid&) { d.chooseFromList({"2: B"}); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(EditingCommands, ThreeColumnsThenTwentyAskWithThePresentCount) {
-    dialogs.input("3").input("20");
+TEST_F(EditingCommands, CountsAskWithThePresentCountAndRefuseANegativeOne) {
+    dialogs.input("3").input("").input("-1");
     window->Execute("redigera.kolumner.antal_kolumner");
     EXPECT_EQ(sheet().columnCount(), 5);
     EXPECT_EQ(dialogs.asked().back().title, "Ändra antalet kolumner");
-    window->Execute("redigera.kolumner.antal_kolumner");
-    ASSERT_EQ(sheet().columnCount(), 22);
-    EXPECT_EQ(sheet().cell(21, 0), "20");
-    EXPECT_EQ(column(5, 1, 101), std::vector<std::string>(101, ""));  // D's caption went
-    EXPECT_EQ(column(4, 1, 2), (std::vector<std::string>{"C", "1,5"}));
-    // An empty answer changes nothing; a negative one is refused with a message.
-    dialogs.input("").input("-1");
-    window->Execute("redigera.rader.antal_rader");
+    window->Execute("redigera.rader.antal_rader");  // an empty answer changes nothing
     window->Execute("redigera.rader.antal_rader");
     EXPECT_EQ(sheet().rowCount(), 102);
     EXPECT_EQ(dialogs.messages().back(), "Antalet kan inte vara negativt");
@@ -182,6 +175,16 @@ TEST_F(EditingCommands, SortRefusesATextCellNamingItsRowAndMovesNothing) {
     EXPECT_EQ(sheet().cell(2, 5), "abc");
     EXPECT_EQ(sheet().cell(2, 2), "3");
     EXPECT_EQ(grid().undoCount(), steps);
+}
+
+TEST_F(EditingCommands, AStepOfASheetReplacedSinceIsPassedOver) {
+    dialogs.sort(SortChoice{"1: A", true});
+    window->Execute("redigera.sortera");
+    Worksheet opened(4, 3);  // as a file opened afterwards would replace the sheet
+    opened.setCell(3, 2, "9");
+    grid().setSheet(opened);
+    window->Execute("redigera.angra");
+    EXPECT_EQ(sheet(), opened);
 }
 
 TEST_F(EditingCommands, PasteSpecialIsAskedWhetherTheTextHasTabsAndFitsTheWidths) {
