@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -52,10 +53,11 @@ protected:
     }
     std::string entry(int column) { return ModelColumnEntry(sheet(), column); }
 
-    // Fits z on x1 and x2 from the menu; PCR and PLS answer the factor question with `factors`.
-    TMLR2* run(const std::string& method, const std::string& factors = "") {
+    // Fits z on x1 and x2 from the menu; PCR and PLS answer the factor question with `factors`
+    // (by OK, or by Cancel when `ok` is false).
+    TMLR2* run(const std::string& method, const std::string& factors = "", bool ok = true) {
         dialogs.modelColumns(std::pair{entry(4), std::vector{entry(2), entry(3)}});
-        if (!factors.empty()) dialogs.factorCount(factors);
+        if (!factors.empty()) dialogs.factorCount(factors, ok);
         window->Execute("ndim.skapa_modell." + method);
         QApplication::processEvents();
         return opened<TMLR2>();
@@ -155,6 +157,22 @@ TEST_F(ModelWindow, PlsAndPcrWithEveryFactorReproduceTheMlrEquation) {
         fit->close();
         QApplication::processEvents();
     }
+}
+
+TEST_F(ModelWindow, CancelledFactorQuestionShowsAndKeepsNothing) {
+    EXPECT_EQ(run("pls", "2", false), nullptr);
+    EXPECT_FALSE(window->state().ModelPresent);
+    EXPECT_TRUE(window->state().CurrentModel.NoModel);
+}
+
+TEST_F(ModelWindow, EnglishMenusKeepTheSwedishModeKey) {
+    window->Execute("language.english");
+    TMLR2* mlr = run("mlr");
+    ASSERT_NE(mlr, nullptr);
+    EXPECT_EQ(mlr->windowTitle().toStdString(), "MLR: Multipel Linear Regression");
+    EXPECT_EQ(mlr->Visa1->title(), "Show");
+    EXPECT_EQ(mlr->Lggtilldatafltet1->text(), "Add to data board");
+    EXPECT_EQ(mlr->EquationLabel->text(), "Linear relationship:");
 }
 
 TEST_F(ModelWindow, PlsWithOneFactorAndItsPredictionWindow) {
