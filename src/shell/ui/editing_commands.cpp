@@ -68,7 +68,9 @@ void Antalkolumner1Click(MainWindow& form) {
         AskCount(form, ChooseText("Change number of columns", "Ändra antalet kolumner"),
                  ChooseText("Number of columns", "Antal kolumner"), sheet.columnCount() - kFirst);
     if (!count || RefuseTooLarge(form, *count + 2LL, sheet.rowCount())) return;
-    Grid(form).applyCommand([&](Worksheet& s) { return SetDataColumnCount(s, *count); });
+    if (*count + kFirst != sheet.columnCount()) {
+        Grid(form).applyCommand([&](Worksheet& s) { return SetDataColumnCount(s, *count); });
+    }
     form.state().DataChanged = true;
 }
 
@@ -78,7 +80,9 @@ void Antalrader1Click(MainWindow& form) {
     const auto count = AskCount(form, ChooseText("Change number of rows", "Ändra antalet rader"),
                                 ChooseText("Number of rows", "Antal rader"), rows - 2);
     if (!count || RefuseTooLarge(form, grid.sheet().columnCount(), *count + 2LL)) return;
-    grid.applyCommand([&](Worksheet& s) { return SetDataRowCount(s, *count); });
+    if (*count + Worksheet::kFixedRows != rows) {
+        grid.applyCommand([&](Worksheet& s) { return SetDataRowCount(s, *count); });
+    }
     if (grid.sheet().rowCount() > rows) {
         // The row numbers grew longer: column 0 is fitted to them.
         const QFontMetrics metrics(grid.font());

@@ -140,9 +140,14 @@ void TNumberGrid::editSheet(std::unique_ptr<SheetUndo> undo,
 
 void TNumberGrid::applyCommand(const SheetCommand& command) {
     closeOpenEditor();
+    const bool had_cursor = currentIndex().isValid();
+    const int column = col();
+    const int row = this->row();
     std::unique_ptr<SheetUndo> undo;
     editSheet([&](Worksheet& sheet) { undo = command(sheet); });
     if (undo) m_history.recordCommand(ForSheetAsLeft(std::move(undo), sheet()));
+    // The model was reset; the cursor stays where it was while that cell still exists.
+    if (had_cursor) setCursorCell(column, row);
 }
 
 int TNumberGrid::Decimals() const { return m_model->decimals(); }

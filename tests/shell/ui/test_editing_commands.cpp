@@ -163,6 +163,7 @@ TEST_F(EditingCommands, CtrlCAndCtrlVCopyABlockAndPasteItBackAtTheCursor) {
     key(Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(column(8, 20, 21), (std::vector<std::string>{"3", ""}));
     EXPECT_EQ(column(9, 20, 21), (std::vector<std::string>{"x", "y"}));
+    EXPECT_EQ(std::pair(grid().col(), grid().row()), std::pair(8, 20));  // the cursor stays
     EXPECT_TRUE(window->state().DataChanged);
 }
 
