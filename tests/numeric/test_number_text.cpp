@@ -4,10 +4,12 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <random>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "base/language.h"
 #include "numeric/number_text.h"
@@ -87,6 +89,73 @@ TEST(ParseNumber, RoundsEveryTextAsTheLibraryConversionDoes) {
         }
     }
     EXPECT_GT(short_texts, 100000);  // the short route was taken, not only the general one
+}
+
+// The digits every rendering rests on, as first made: the library's correctly rounded
+// 45-digit expansion, then rounded half away from zero at n digits.
+DecimalDigits LibraryDigits(Extended value, int n) {
+    char buffer[128];
+    const auto r = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                 std::chars_format::scientific, 44);
+    const std::string s(buffer, r.ptr);
+    const std::size_t e = s.find('e');
+    std::string digits;
+    for (char c : s.substr(0, e)) {
+        if (c != '.') digits += c;
+    }
+    DecimalDigits out;
+    out.exponent = std::stoi(s.substr(e + 1));
+    out.negative = value < 0;
+    out.digits = digits.substr(0, static_cast<std::size_t>(n));
+    if (digits[static_cast<std::size_t>(n)] >= '5') {
+        std::size_t k = out.digits.size();
+        while (k > 0 && out.digits[k - 1] == '9') out.digits[--k] = '0';
+        if (k > 0) {
+            ++out.digits[k - 1];
+        } else {
+            out.digits = "1" + out.digits.substr(0, out.digits.size() - 1);
+            ++out.exponent;
+        }
+    }
+    return out;
+}
+
+TEST(RoundToSignificant, GivesTheDigitsOfTheLibrarysExpansion) {
+    std::vector<Extended> values;
+    std::mt19937_64 random(20240601);
+    std::uniform_int_distribution<int> power(-200, 80);
+    for (int i = 0; i < 30000; ++i) {
+        // Every bit of the 64-bit significand random, any power of two from 2^-200 to 2^80.
+        const auto mantissa = random() | (std::uint64_t{1} << 63);
+        values.push_back(std::ldexp(static_cast<Extended>(mantissa), power(random) - 63));
+    }
+    // Short decimals, a last bit above or below them: their expansions run on in zeros or in
+    // nines (plotting positions, four-decimal readings).
+    for (int i = 0; i < 3000; ++i) {
+        values.push_back((i + 0.5L) / 1000000);
+        values.push_back(100 + i / 10000.0L);
+        values.push_back(std::nextafter((i + 1) / 1000.0L, Extended(0)));
+    }
+    // Exact ties at a few digits, their neighbours, and runs of nines that carry.
+    for (Extended tie : {0.125L, 1.25L, 2.5L, 0.0625L, 1.5L, 99.5L, 0.000030517578125L}) {
+        values.insert(values.end(),
+                      {tie, std::nextafter(tie, Extended(0)), std::nextafter(tie, Extended(1e9))});
+    }
+    for (Extended edge : {1.0L, 10.0L, 1e18L, 1e-5L, 0.1L, 0.5L, 9.5L}) {
+        for (Extended x = edge, k = 0; k < 4; ++k) {
+            x = std::nextafter(x, Extended(0));
+            values.insert(values.end(), {x, std::nextafter(edge, Extended(1e30))});
+        }
+    }
+    for (Extended v : values) {
+        for (int n : {1, 2, 3, 5, 6, 15, 17, 18}) {
+            const DecimalDigits fast = RoundToSignificant(-v, n);
+            const DecimalDigits expected = LibraryDigits(-v, n);
+            ASSERT_EQ(fast.digits, expected.digits) << static_cast<double>(v) << " n " << n;
+            ASSERT_EQ(fast.exponent, expected.exponent) << static_cast<double>(v) << " n " << n;
+            ASSERT_TRUE(fast.negative);
+        }
+    }
 }
 
 TEST(StrToNumber, RaisesAConversionErrorInTheCurrentLanguage) {
