@@ -467,37 +467,6 @@ void ColumnNumbersReader::toDecimals() {
     exact.whole = {};
 }
 
-// The later texts' multiples join these at the smaller of the two powers of ten: they fit
-// there exactly when they would have fitted had one reader read them all, since the
-// multiples only grow as the power falls.
-void ColumnNumbersReader::append(ColumnNumbersReader&& later) {
-    std::vector<Extended>& values = m_numbers.values;
-    values.insert(values.end(), later.m_numbers.values.begin(), later.m_numbers.values.end());
-    if (m_whole_form && later.m_whole_form) {
-        const int e = std::min(m_exponent, later.m_exponent);
-        const int shift = m_exponent == INT_MAX ? 0 : m_exponent - e;
-        const int later_shift = later.m_exponent == INT_MAX ? 0 : later.m_exponent - e;
-        if (FitsShifted(static_cast<std::uint64_t>(m_largest), shift) &&
-            FitsShifted(static_cast<std::uint64_t>(later.m_largest), later_shift)) {
-            std::vector<std::int64_t>& whole = m_numbers.exact.whole;
-            const std::int64_t p = kPowersOfTen64[static_cast<std::size_t>(shift)];
-            const std::int64_t later_p = kPowersOfTen64[static_cast<std::size_t>(later_shift)];
-            if (p != 1) {
-                for (std::int64_t& w : whole) w *= p;
-            }
-            for (std::int64_t w : later.m_numbers.exact.whole) whole.push_back(w * later_p);
-            m_largest = std::max(m_largest * p, later.m_largest * later_p);
-            m_exponent = e;
-            return;
-        }
-    }
-    if (m_whole_form) toDecimals();
-    if (later.m_whole_form) later.toDecimals();
-    const std::vector<ExactDecimal>& decimals = later.m_numbers.exact.decimals;
-    m_numbers.exact.decimals.insert(m_numbers.exact.decimals.end(), decimals.begin(),
-                                    decimals.end());
-}
-
 // A smaller power of ten met later scales the earlier multiples up, which can happen at
 // most 18 times before they no longer fit.
 bool ColumnNumbersReader::addWhole(const ShortDecimal& digits) {

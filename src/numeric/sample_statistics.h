@@ -63,9 +63,6 @@ public:
     ColumnNumbersReader(char decimal_separator, std::size_t expected_count);
     // False, with nothing added, when the text is not a number.
     bool add(std::string_view text);
-    // Takes over what `later` read, the texts that follow this reader's, with the same
-    // result as had this reader read them too.
-    void append(ColumnNumbersReader&& later);
     ColumnNumbers take();
 
 private:

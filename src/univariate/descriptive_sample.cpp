@@ -3,12 +3,10 @@
 
 #include <algorithm>
 #include <charconv>
-#include <thread>
 
 #include "base/large_fill.h"
 #include "numeric/number_text.h"
 #include "numeric/sample_statistics.h"
-#include "worksheet/parallel_load.h"
 
 namespace tabulon {
 namespace {
@@ -29,9 +27,6 @@ std::optional<DescriptiveSample> Complete(DescriptiveSample sample, ColumnNumber
     sample.counts = std::move(tally.counts);
     return sample;
 }
-
-// Fewer rows than this are not worth a thread.
-constexpr std::size_t kRowsPerThread = 200000;
 
 int RowNumber(const std::string& text) {
     int row = -1;
@@ -64,45 +59,21 @@ std::optional<DescriptiveSample> MakeDescriptiveSample(const Worksheet& sheet, i
     const std::vector<CellText>& cells = sheet.columnCells(column);
     const auto end = std::min(cells.size(), static_cast<std::size_t>(sheet.rowCount()));
     const auto first = std::min(static_cast<std::size_t>(Worksheet::kFixedRows), end);
-    // A million texts are read on every core, each taking a run of rows; the readers are
-    // joined in order afterwards, which gives what one reader would have given.
-    const unsigned parts = static_cast<unsigned>(
-        std::clamp<std::size_t>((end - first) / kRowsPerThread, 1,
-                                std::max(1u, std::thread::hardware_concurrency())));
-    std::vector<std::size_t> bounds(parts + 1);
-    for (unsigned k = 0; k <= parts; ++k) bounds[k] = first + (end - first) * k / parts;
-    std::vector<std::size_t> offsets(parts + 1, 0);
-    RunInThreads(parts, [&](unsigned k) {
-        std::size_t count = 0;
-        for (std::size_t r = bounds[k]; r < bounds[k + 1]; ++r) {
-            count += cells[r].view().empty() ? 0 : 1;
-        }
-        offsets[k + 1] = count;
-    });
-    for (unsigned k = 0; k < parts; ++k) offsets[k + 1] += offsets[k];
-    const std::size_t count = offsets[parts];
+    std::size_t count = 0;
+    for (std::size_t r = first; r < end; ++r) count += cells[r].view().empty() ? 0 : 1;
     sample.texts.reserve(count);
     sample.row_numbers.reserve(count);
     AdviseLargeFill(sample.texts.data(), count * sizeof(CellText));
     AdviseLargeFill(sample.row_numbers.data(), count * sizeof(int));
-    sample.texts.resize(count);
-    sample.row_numbers.resize(count);
-    std::vector<ColumnNumbersReader> readers;
-    for (unsigned k = 0; k < parts; ++k) {
-        readers.emplace_back(decimal_separator, k == 0 ? count : offsets[k + 1] - offsets[k]);
+    ColumnNumbersReader reader(decimal_separator, count);
+    for (std::size_t r = first; r < end; ++r) {
+        const std::string_view text = cells[r].view();
+        if (text.empty()) continue;
+        if (!reader.add(text)) throw ConversionError(text);
+        sample.texts.push_back(cells[r]);
+        sample.row_numbers.push_back(static_cast<int>(r) - 1);
     }
-    RunInThreads(parts, [&](unsigned k) {
-        std::size_t i = offsets[k];
-        for (std::size_t r = bounds[k]; r < bounds[k + 1]; ++r) {
-            const std::string_view text = cells[r].view();
-            if (text.empty()) continue;
-            if (!readers[k].add(text)) throw ConversionError(text);
-            sample.texts[i] = cells[r];
-            sample.row_numbers[i++] = static_cast<int>(r) - 1;
-        }
-    });
-    for (unsigned k = 1; k < parts; ++k) readers[0].append(std::move(readers[k]));
-    return Complete(std::move(sample), readers[0].take());
+    return Complete(std::move(sample), reader.take());
 }
 
 }  // namespace tabulon

@@ -168,42 +168,6 @@ TEST_P(ColumnNumbersTest, GiveWhatTheTextsGiveTheGeneralWay) {
     }
 }
 
-// Readers of consecutive runs of the texts, joined, give what one reader gives: the same
-// multiples at the same power of ten, or the same decimals when some run does not fit.
-TEST_P(ColumnNumbersTest, ReadInRunsAndJoinedAreReadAsOne) {
-    std::mt19937_64 random(20240601);
-    Texts texts = GetParam().make(random);
-    texts.insert(texts.begin() + static_cast<std::ptrdiff_t>(texts.size() / 3), "123456.5");
-    const ColumnNumbers one = ReadColumnNumbers(texts, '.');
-    const std::size_t n = texts.size();
-    for (const std::vector<std::size_t>& cuts :
-         {std::vector<std::size_t>{0}, {n}, {1, n / 2}, {n / 3, n / 3, 2 * n / 3}, {n - 1}}) {
-        std::vector<ColumnNumbersReader> readers;
-        std::size_t from = 0;
-        for (std::size_t cut : cuts) {
-            readers.emplace_back('.', cut - from);
-            for (std::size_t i = from; i < cut; ++i) ASSERT_TRUE(readers.back().add(texts[i]));
-            from = cut;
-        }
-        readers.emplace_back('.', n - from);
-        for (std::size_t i = from; i < n; ++i) ASSERT_TRUE(readers.back().add(texts[i]));
-        for (std::size_t k = 1; k < readers.size(); ++k) readers[0].append(std::move(readers[k]));
-        const ColumnNumbers joined = readers[0].take();
-        ASSERT_EQ(joined.values.size(), n);
-        for (std::size_t i = 0; i < n; ++i) ASSERT_TRUE(Same(joined.values[i], one.values[i])) << i;
-        EXPECT_EQ(joined.exact.whole, one.exact.whole);
-        EXPECT_EQ(joined.exact.exponent, one.exact.exponent);
-        ASSERT_EQ(joined.exact.decimals.size(), one.exact.decimals.size());
-        for (std::size_t i = 0; i < joined.exact.decimals.size(); ++i) {
-            const ExactDecimal& a = joined.exact.decimals[i];
-            const ExactDecimal& b = one.exact.decimals[i];
-            ASSERT_TRUE(a.mantissa == b.mantissa && a.exponent == b.exponent &&
-                        a.digits == b.digits && a.exact == b.exact)
-                << i;
-        }
-    }
-}
-
 INSTANTIATE_TEST_SUITE_P(Columns, ColumnNumbersTest, ::testing::ValuesIn(kColumns),
                          [](const auto& info) { return std::string(info.param.name); });
 
