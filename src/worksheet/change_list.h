@@ -31,6 +31,9 @@ public:
     static constexpr int kDefaultLimit = 100;
     static constexpr std::size_t kMemoryBudget = std::size_t(512) << 20;
 
+    TChangeList() = default;
+    explicit TChangeList(int limit) : m_limit(limit) {}
+
     void push(TGridChange change);
     std::optional<TGridChange> pop();
     void setLimit(int limit);
@@ -57,6 +60,11 @@ public:
     std::optional<TGridChange> undo();
     // A command that changed the sheet: one step of its own, which also ends a run of typing.
     void recordCommand(std::unique_ptr<SheetUndo> command);
+    // Forgets every record (a new or opened sheet: no record of the old one may touch it).
+    void clear() {
+        m_changes = TChangeList(m_changes.limit());
+        endRun();
+    }
     // The cursor left the cell of the last edit: the next keystroke there is a new run.
     void endRun() { m_last_column = m_last_row = -1; }
 

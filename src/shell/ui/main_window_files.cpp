@@ -44,6 +44,7 @@ void MainWindow::newSheet(bool keep_captions) {
         }
         sheet.setNotes({});
     });
+    m_grid->clearUndo();
     m_memo->clear();
     m_state.DataChanged = changed;
     setWindowTitle(QString::fromStdString(m_state.StartCaption));
@@ -76,6 +77,8 @@ void MainWindow::Oppna1Click() {
     }
     const std::string notes = loaded.sheet.notes();
     m_grid->setSheet(std::move(loaded.sheet));
+    // The old sheet's edits would write into the file just read.
+    m_grid->clearUndo();
     m_memo->setPlainText(QString::fromStdString(notes));
     m_state.CurrentFileName = *file;
     m_state.DataChanged = false;

@@ -59,6 +59,7 @@ public:
     void setSignificantDig(int digits);
     int UndoMemory() const { return m_history.changes().limit(); }
     void setUndoMemory(int records) { m_history.changes().setLimit(records); }
+    void clearUndo() { m_history.clear(); }
     int undoCount() const { return m_history.changes().size(); }
     bool ExtendedSelect() const { return m_extended_select; }
     void setExtendedSelect(bool on) { m_extended_select = on; }

@@ -46,6 +46,27 @@ TEST_F(FileCommands, SaveAsThenOpenBringsBackCellsCaptionsAndNotes) {
     EXPECT_EQ(dialogs.asked().front().title, "Save Tabulon file");
 }
 
+// Ångra after Öppna or Nytt must not write the old sheet's texts into the new one.
+TEST_F(FileCommands, UndoRecordsOfTheOldSheetDoNotReachANewOne) {
+    goTo(3, 4);
+    type("7");
+    key(Qt::Key_Down);
+    const auto target = start.path() / "typed";
+    dialogs.saveFile(target.string());
+    window->Execute("arkiv.spara_som");
+    dialogs.openFile(target.string() + ".tbn");
+    window->Execute("arkiv.oppna");
+    window->action("redigera.angra")->trigger();
+    EXPECT_EQ(sheet().cell(3, 4), "7");
+    goTo(3, 5);
+    type("8");
+    key(Qt::Key_Down);
+    dialogs.yes(false);  // "Spara data?": no
+    window->Execute("arkiv.nytt.behall_rubriker");
+    window->action("redigera.angra")->trigger();
+    EXPECT_EQ(sheet().cell(3, 5), "");
+}
+
 TEST_F(FileCommands, AFailedOpenLeavesTheWorksheetAsItWas) {
     grid().setCellText(2, 2, "7");
     window->state().DataChanged = false;
