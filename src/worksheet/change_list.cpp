@@ -40,7 +40,7 @@ void TChangeList::trim() {
 void UndoHistory::recordEdit(int column, int row, const std::string& present,
                              const std::string& next) {
     if (present != next && (column != m_last_column || row != m_last_row)) {
-        m_changes.push(TGridChange{column, row, present});
+        m_changes.push(TGridChange{column, row, present, nullptr});
     }
     m_last_column = column;
     m_last_row = row;

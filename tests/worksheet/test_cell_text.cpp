@@ -63,7 +63,9 @@ TEST(CellText, EveryOperationKeepsTheBytesAtEveryLength) {
         CellText moved(std::move(source));
         EXPECT_EQ(moved.view(), text);
         EXPECT_TRUE(source.empty());  // NOLINT(bugprone-use-after-move): the documented state
-        if (n > CellText::kInlineCapacity) EXPECT_EQ(moved.data(), bytes);  // no copy
+        if (n > CellText::kInlineCapacity) {
+            EXPECT_EQ(moved.data(), bytes);  // no copy
+        }
         CellText target(std::string_view("x"));
         target = std::move(moved);
         EXPECT_EQ(target.view(), text);

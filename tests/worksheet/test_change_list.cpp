@@ -36,7 +36,7 @@ TEST(TChangeList, KeepsOnlyTheNewestUpToTheLimit) {
     TChangeList list;
     EXPECT_EQ(list.limit(), 100);
     list.setLimit(3);
-    for (int i = 0; i < 5; ++i) list.push({i, 0, std::to_string(i)});
+    for (int i = 0; i < 5; ++i) list.push({i, 0, std::to_string(i), nullptr});
     EXPECT_EQ(list.size(), 3);
     EXPECT_EQ(list.pop()->text, "4");
     list.setLimit(1);  // lowering the limit trims the oldest

@@ -41,12 +41,6 @@ Worksheet Rich() {
     return sheet;
 }
 
-std::vector<std::string> Column(const Worksheet& sheet, int column) {
-    std::vector<std::string> cells;
-    for (const CellText& cell : sheet.columnCells(column)) cells.push_back(cell.str());
-    return cells;
-}
-
 TEST(GridPrimitives, MoveCellsCaptionsAndWidthsButNotTheNumbers) {
     Worksheet sheet = Rich();
     ASSERT_TRUE(InsertRow(sheet, 3));

@@ -60,7 +60,7 @@ TEST(TChangeList, MemoryBudgetDropsTheOldestButKeepsTheNewest) {
         std::size_t Bytes() const override { return TChangeList::kMemoryBudget / 2 + 1; }
     };
     TChangeList list;
-    list.push({1, 1, "old"});
+    list.push({1, 1, "old", nullptr});
     list.push({0, 0, {}, std::make_shared<Heavy>()});
     EXPECT_EQ(list.size(), 2);
     list.push({0, 0, {}, std::make_shared<Heavy>()});  // two heavy ones exceed the budget
