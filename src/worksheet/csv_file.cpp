@@ -110,7 +110,7 @@ LoadResult ParseUnquotedCsv(std::string_view text, const TextImportOptions& opti
     LoadResult result;
     result.kind = WorksheetFileKind::Csv;
     result.sheet = Worksheet::FromColumns(std::move(columns));
-    result.sheet.renumber();
+    result.sheet.renumberColumns();
     result.ok = true;
     return result;
 }

@@ -121,17 +121,18 @@ bool BuildDelimitedColumns(std::string_view text, const std::vector<LineSpan>& l
     }
     threads = std::max(1u, threads);
     const auto fill_threads = static_cast<unsigned>(std::min<std::size_t>(threads, sample_fields));
-    // A thread the fields leave idle (a file of one column) sizes the columns before the
-    // data, millions of empty cells, while the others fill theirs.
+    // A thread the fields leave idle (a file of one column) makes the columns before the
+    // data, millions of row numbers and empty cells, while the others fill theirs.
     const bool spare = threads > fill_threads;
     std::vector<ColumnShare> shares(fill_threads);
     columns.assign(layout.first_column, {});
     RunInThreads(fill_threads + (spare ? 1 : 0), [&](unsigned t) {
         if (t == (spare ? fill_threads : 0)) {
-            for (auto& column : columns) {
-                column.reserve(layout.rows);
-                AdviseLargeFill(column.data(), layout.rows * sizeof(CellText));
-                column.resize(layout.rows);
+            columns[0] = Worksheet::RowNumberColumn(layout.rows);
+            for (std::size_t c = 1; c < columns.size(); ++c) {
+                columns[c].reserve(layout.rows);
+                AdviseLargeFill(columns[c].data(), layout.rows * sizeof(CellText));
+                columns[c].resize(layout.rows);
             }
         }
         if (t == fill_threads) return;

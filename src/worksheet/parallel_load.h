@@ -52,8 +52,9 @@ struct DelimitedLayout {
     char separator = '.';
 };
 
-// The columns of the sheet up to the widest line's last field (the empty leading columns
-// included), built by up to `threads` threads that each fill whole columns of a range of
+// The columns of the sheet up to the widest line's last field (the leading columns included:
+// column 0 numbered as Worksheet::RowNumberColumn numbers it, the others empty), built by up
+// to `threads` threads that each fill whole columns of a range of
 // fields from top to bottom: every cell is written once, by the thread that also takes the
 // page faults of its memory. False when a line has more fields than a sheet may have.
 bool BuildDelimitedColumns(std::string_view text, const std::vector<LineSpan>& lines,

@@ -82,7 +82,7 @@ LoadResult ParseTextFileInThreads(std::string_view text, const TextImportOptions
     LoadResult result;
     result.kind = WorksheetFileKind::Text;
     result.sheet = Worksheet::FromColumns(std::move(columns));
-    result.sheet.renumber();
+    result.sheet.renumberColumns();
     result.ok = true;
     return result;
 }

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "base/large_fill.h"
+
 namespace tabulon {
 Worksheet::Worksheet(int columns, int rows) {
     resize(columns, rows);
@@ -86,19 +88,18 @@ void Worksheet::moveRow(int from, int to) {
     renumber();
 }
 
-void Worksheet::renumber() {
+namespace {
+
+// Calls take(cell) with the texts of r - 1 for the rows r from kFixedRows up to `rows`: a
+// million rows are numbered on every load, so the number is counted up in place, digit by
+// digit, and each cell takes it with two fixed loads.
+template <typename Take>
+void ForEachRowNumber(std::size_t rows, Take take) {
     char number[32] = {};
-    auto text = [&number](int n) {
-        return std::string_view(number, std::to_chars(number, number + sizeof number, n).ptr);
-    };
-    for (int c = kFixedColumns; c < columnCount(); ++c) setCell(c, 0, text(c - 1));
-    // A million rows are numbered on every load: the number is counted up in place, digit
-    // by digit, and each cell takes it with two fixed loads.
-    if (m_rows <= kFixedRows) return;
-    CellColumn& rows = m_columns[0];
-    std::size_t length = text(kFixedRows - 1).size();
-    for (std::size_t r = kFixedRows; r < static_cast<std::size_t>(m_rows); ++r) {
-        rows[r] = CellText(number, number + length, number + sizeof number);
+    std::size_t length = static_cast<std::size_t>(
+        std::to_chars(number, number + sizeof number, Worksheet::kFixedRows - 1).ptr - number);
+    for (std::size_t r = Worksheet::kFixedRows; r < rows; ++r) {
+        take(CellText(number, number + length, number + sizeof number));
         std::size_t i = length;
         while (i > 0 && number[i - 1] == '9') number[--i] = '0';
         if (i > 0) {
@@ -108,6 +109,33 @@ void Worksheet::renumber() {
             number[0] = '1';
         }
     }
+}
+
+}  // namespace
+
+void Worksheet::renumber() {
+    renumberColumns();
+    CellColumn& rows = m_columns[0];
+    std::size_t r = kFixedRows;
+    ForEachRowNumber(static_cast<std::size_t>(m_rows),
+                     [&rows, &r](CellText&& number) { rows[r++] = std::move(number); });
+}
+
+void Worksheet::renumberColumns() {
+    char number[32];
+    for (int c = kFixedColumns; c < columnCount(); ++c) {
+        setCell(c, 0,
+                std::string_view(number, std::to_chars(number, number + sizeof number, c - 1).ptr));
+    }
+}
+
+CellColumn Worksheet::RowNumberColumn(std::size_t rows) {
+    CellColumn column;
+    column.reserve(std::max<std::size_t>(rows, kFixedRows));
+    AdviseLargeFill(column.data(), rows * sizeof(CellText));
+    column.resize(kFixedRows);
+    ForEachRowNumber(rows, [&column](CellText&& number) { column.push_back(std::move(number)); });
+    return column;
 }
 
 void ResetWorksheet(Worksheet& sheet, int columns, int rows) {

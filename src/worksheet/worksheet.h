@@ -66,6 +66,11 @@ public:
 
     // Row 0 of columns 2.. gets c-1, column 0 of rows 2.. gets r-1.
     void renumber();
+    // Row 0 only, for a sheet whose column 0 a bulk reader made with RowNumberColumn.
+    void renumberColumns();
+    // Column 0 of a sheet of `rows` rows as renumber() writes it (rows 0 and 1 empty): a
+    // reader builds it beside the data instead of emptying it first and numbering it after.
+    static CellColumn RowNumberColumn(std::size_t rows);
 
     // The notes ("anteckningar"): memo lines joined by '\n'.
     const std::string& notes() const { return m_notes; }

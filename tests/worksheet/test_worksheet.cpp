@@ -28,6 +28,8 @@ TEST(Worksheet, RenumberCountsEveryRowPastEachNewDigit) {
         ASSERT_EQ(sheet.cell(0, r), std::to_string(r - 1)) << r;
     }
     EXPECT_EQ(sheet.cell(0, 100'002), "100001");
+    // A reader's column 0 is the same column.
+    EXPECT_EQ(Worksheet::RowNumberColumn(100'003), sheet.columnCells(0));
 }
 
 TEST(Worksheet, OutOfRangeReadsAreEmptyAndWritesAreIgnored) {
