@@ -171,14 +171,53 @@ Extended ScaleWhole(std::int64_t w, int e) {
 }
 
 // m * 10^shift still below the limit of the whole multiples.
+// (Divided once here: a division for every value read would cost more than its parse.)
+constexpr auto kLargestBeforeShift = [] {
+    std::array<std::uint64_t, kPowersOfTen64.size()> largest{};
+    for (std::size_t k = 0; k < largest.size(); ++k) {
+        largest[k] = static_cast<std::uint64_t>((kWholeLimit - 1) / kPowersOfTen64[k]);
+    }
+    return largest;
+}();
+
 bool FitsShifted(std::uint64_t m, int shift) {
-    return shift < static_cast<int>(kPowersOfTen64.size()) &&
-           m <= static_cast<std::uint64_t>((kWholeLimit - 1) /
-                                           kPowersOfTen64[static_cast<std::size_t>(shift)]);
+    return shift < static_cast<int>(kLargestBeforeShift.size()) &&
+           m <= kLargestBeforeShift[static_cast<std::size_t>(shift)];
 }
 
 bool IsWholeForm(std::span<const Extended> values, const ExactColumn& exact) {
     return exact.whole.size() == values.size();
+}
+
+// The multiples but `skip` counted by their distance from the smallest, when their range is
+// not much wider than their count; `counts` is left empty otherwise.
+struct WholeCounts {
+    std::int64_t lo = 0;
+    std::uint64_t range = 0;
+    std::vector<std::uint32_t> counts;
+};
+
+WholeCounts CountWhole(const ExactColumn& exact, std::size_t skip, std::size_t n) {
+    const std::vector<std::int64_t>& w = exact.whole;
+    std::int64_t lo = kWholeLimit;
+    std::int64_t hi = -kWholeLimit;
+    for (std::size_t i = 0; i < w.size(); ++i) {
+        if (i == skip) continue;
+        lo = std::min(lo, w[i]);
+        hi = std::max(hi, w[i]);
+    }
+    WholeCounts counted;
+    counted.lo = lo;
+    counted.range = static_cast<std::uint64_t>(hi - lo);
+    if (counted.range > 2 * static_cast<std::uint64_t>(n) + 65536) return counted;
+    const auto size = static_cast<std::size_t>(counted.range) + 1;
+    counted.counts.reserve(size);
+    AdviseLargeFill(counted.counts.data(), size * sizeof(std::uint32_t));
+    counted.counts.resize(size);
+    for (std::size_t i = 0; i < w.size(); ++i) {
+        if (i != skip) ++counted.counts[static_cast<std::size_t>(w[i] - lo)];
+    }
+    return counted;
 }
 
 // Mean and variance from the deviations of every value but `skip` from values[reference],
@@ -247,28 +286,16 @@ void RadixSort(std::vector<std::uint64_t>& keys, std::uint64_t largest) {
 // Whole multiples in a range not much wider than their count are counted in one pass;
 // others are sorted by their distance from the smallest. Distinct multiples that round to
 // the same extended value share one entry.
-ValueTally TallyWhole(const ExactColumn& exact, std::size_t skip, std::size_t n) {
+ValueTally TallyWhole(const ExactColumn& exact, std::size_t skip, std::size_t n,
+                      const WholeCounts& counted) {
     const std::vector<std::int64_t>& w = exact.whole;
-    std::int64_t lo = kWholeLimit;
-    std::int64_t hi = -kWholeLimit;
-    for (std::size_t i = 0; i < w.size(); ++i) {
-        if (i == skip) continue;
-        lo = std::min(lo, w[i]);
-        hi = std::max(hi, w[i]);
-    }
-    const auto range = static_cast<std::uint64_t>(hi - lo);
+    const std::int64_t lo = counted.lo;
     TallyBuilder tally;
-    if (range <= 2 * static_cast<std::uint64_t>(n) + 65536) {
-        std::vector<std::uint32_t> counts;
-        counts.reserve(range + 1);
-        AdviseLargeFill(counts.data(), (range + 1) * sizeof(std::uint32_t));
-        counts.resize(range + 1);
-        for (std::size_t i = 0; i < w.size(); ++i) {
-            if (i != skip) ++counts[static_cast<std::size_t>(w[i] - lo)];
-        }
-        for (std::size_t k = 0; k < counts.size(); ++k) {
-            if (counts[k] != 0) {
-                tally.add(ScaleWhole(lo + static_cast<std::int64_t>(k), exact.exponent), counts[k]);
+    if (!counted.counts.empty()) {
+        for (std::size_t k = 0; k < counted.counts.size(); ++k) {
+            if (counted.counts[k] != 0) {
+                tally.add(ScaleWhole(lo + static_cast<std::int64_t>(k), exact.exponent),
+                          counted.counts[k]);
             }
         }
         return tally.take();
@@ -278,7 +305,7 @@ ValueTally TallyWhole(const ExactColumn& exact, std::size_t skip, std::size_t n)
     for (std::size_t i = 0; i < w.size(); ++i) {
         if (i != skip) keys.push_back(static_cast<std::uint64_t>(w[i] - lo));
     }
-    RadixSort(keys, range);
+    RadixSort(keys, counted.range);
     for (std::size_t i = 0; i < keys.size();) {
         std::size_t j = i + 1;
         while (j < keys.size() && keys[j] == keys[i]) ++j;
@@ -299,10 +326,10 @@ Extended ZeroAt(std::span<const Extended> values, std::size_t skip, std::size_t 
 }
 
 ValueTally Tally(std::span<const Extended> values, const ExactColumn& exact, std::size_t skip,
-                 std::size_t n) {
+                 std::size_t n, const WholeCounts& counted) {
     ValueTally tally;
     if (IsWholeForm(values, exact)) {
-        tally = TallyWhole(exact, skip, n);
+        tally = TallyWhole(exact, skip, n, counted);
     } else {
         std::vector<Extended> sorted;
         sorted.reserve(n);
@@ -393,13 +420,15 @@ bool ColumnStatistics(std::span<const Extended> values, const ExactColumn& exact
     for (std::size_t i = 0; i < values.size(); ++i) {
         if (i != skip) squares.add(values[i] * values[i]);
     }
+    WholeCounts counted;
+    if (IsWholeForm(values, exact)) counted = CountWhole(exact, skip, n);
     const MeanVariance mv = MeanVarianceOfColumn(values, exact, skip, reference, n);
     statistics.Mean = mv.mean;
     statistics.Variance = mv.variance;
     statistics.StdDev = std::sqrt(mv.variance);
     statistics.SumOfSquares = squares.value();
     statistics.Count = static_cast<std::int32_t>(n);
-    ValueTally tally = Tally(values, exact, skip, n);
+    ValueTally tally = Tally(values, exact, skip, n, counted);
     statistics.Median = TallyMedian(values, skip, tally, n);
     if (tally_out) *tally_out = std::move(tally);
     return AllFinite(
