@@ -9,7 +9,7 @@
 #include <string>
 
 #include "base/language.h"
-#include "numeric/sample_statistics.h"
+#include "numeric/number_text.h"
 #include "univariate/descriptive.h"
 #include "univariate/descriptive_sample.h"
 #include "univariate/normal_plot.h"
@@ -51,9 +51,7 @@ void UseEnglishPoint() {
 
 // What `tabulon-cli stats FILE --column 1` does between its arguments and its output.
 std::string StatsText(const Worksheet& sheet, OutlierTest test) {
-    ColumnValues read = ReadColumn(sheet, kColumn);
-    const auto sample =
-        MakeDescriptiveSample(std::move(read.values), std::move(read.row_numbers), '.');
+    const auto sample = MakeDescriptiveSample(sheet, kColumn, '.');
     if (!sample) return {};
     const ConfidenceIntervals ci = ComputeConfidenceIntervals(sample->statistics, 95);
     const OutlierOutcome outliers = RunOutlierTest(test, *sample);
@@ -72,7 +70,8 @@ void BM_StatsFromFile(benchmark::State& state) {
 }
 BENCHMARK(BM_StatsFromFile)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// The parts: the file alone, then everything after it with each outlier test.
+// The parts: the file alone, then everything after it with each outlier test, and the
+// sample alone (reading the million texts, the statistics, the tally of distinct values).
 void BM_StatsLoadFile(benchmark::State& state) {
     const std::string& file = MillionValueFile();
     for (auto _ : state) benchmark::DoNotOptimize(LoadWorksheet(file).ok);
@@ -92,31 +91,35 @@ BENCHMARK(BM_StatsFromSheet)
     ->Arg(static_cast<int>(OutlierTest::Dixon))
     ->Unit(benchmark::kMillisecond);
 
-void BM_ReadColumn(benchmark::State& state) {
-    const Worksheet& sheet = LoadedSheet();
-    for (auto _ : state) benchmark::DoNotOptimize(ReadColumn(sheet, kColumn));
-}
-BENCHMARK(BM_ReadColumn)->Unit(benchmark::kMillisecond);
-
 void BM_MakeDescriptiveSample(benchmark::State& state) {
-    const ColumnValues read = ReadColumn(LoadedSheet(), kColumn);
-    for (auto _ : state) {
-        state.PauseTiming();
-        ColumnValues copy = read;
-        state.ResumeTiming();
-        benchmark::DoNotOptimize(
-            MakeDescriptiveSample(std::move(copy.values), std::move(copy.row_numbers), '.'));
-    }
+    const Worksheet& sheet = LoadedSheet();
+    for (auto _ : state) benchmark::DoNotOptimize(MakeDescriptiveSample(sheet, kColumn, '.'));
 }
 BENCHMARK(BM_MakeDescriptiveSample)->Unit(benchmark::kMillisecond);
 
-// The points of the normal probability plot: a million sorted values and their scores.
+// The points of the normal probability plot: a million sorted values and their scores, and
+// the lines `tabulon-cli normplot` prints for them.
 void BM_NormalPlot(benchmark::State& state) {
     const ColumnValues read = ReadColumn(LoadedSheet(), kColumn);
     for (auto _ : state) benchmark::DoNotOptimize(MakeNormalPlot(read.values, '.'));
     state.counters["values"] = kValues;
 }
 BENCHMARK(BM_NormalPlot)->Unit(benchmark::kMillisecond);
+
+void BM_NormalPlotLines(benchmark::State& state) {
+    const auto plot = MakeNormalPlot(ReadColumn(LoadedSheet(), kColumn).values, '.');
+    for (auto _ : state) {
+        std::size_t bytes = 0;
+        for (std::size_t i = 0; i < plot->values.size(); ++i) {
+            bytes += FormatShortest(plot->values[i], '.').size() +
+                     FormatGeneral(plot->positions[i], 6, 2, '.').size() +
+                     FormatGeneral(plot->scores[i], 6, 2, '.').size() + 3;
+        }
+        benchmark::DoNotOptimize(bytes);
+    }
+    state.counters["values"] = kValues;
+}
+BENCHMARK(BM_NormalPlotLines)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tabulon
