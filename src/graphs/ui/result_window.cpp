@@ -39,6 +39,16 @@ struct TResultWindow::ScreenMeasure {
     std::unique_ptr<QtCanvas> canvas;
 };
 
+void ShowModal(QWidget* window, bool maximized) {
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowModality(Qt::ApplicationModal);
+    if (maximized) {
+        window->showMaximized();
+    } else {
+        window->show();
+    }
+}
+
 QString WindowCaption(std::string_view english, std::string_view swedish) {
     if (CurrentLanguage() == Language::None) {
         return QString::fromUtf8(swedish.data(), static_cast<qsizetype>(swedish.size()));

@@ -128,4 +128,8 @@ private:
 // the language the program starts in.
 QString WindowCaption(std::string_view english, std::string_view swedish);
 
+// Shows a result window modal to the whole program without a nested event loop: the command
+// that opened it ends at once and the window frees itself when closed.
+void ShowModal(QWidget* window, bool maximized = false);
+
 }  // namespace tabulon::ui

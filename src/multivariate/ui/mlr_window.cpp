@@ -34,13 +34,6 @@ QString Q(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-// Windows opened from this one are modal like it and free themselves when closed.
-void ShowModal(QDialog* window) {
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setWindowModality(Qt::ApplicationModal);
-    window->show();
-}
-
 // A small plot's frame and its mapping of values to pixels.
 struct PlotFrame {
     Rect box;
@@ -365,9 +358,7 @@ void TMLR2::Prediktionen1Click() {
         data->RowNumbers[i] = std::to_string(m_setup.data.rows[i] - 1);
     }
     auto* window = new TTwoDimStat(dialogs(), std::move(data), {}, this);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setWindowModality(Qt::ApplicationModal);
-    window->showMaximized();
+    ShowModal(window, true);
 }
 
 void TMLR2::Riktningskoefficienternasstatistik1Click() {

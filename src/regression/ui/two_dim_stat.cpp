@@ -66,13 +66,6 @@ std::string Joined(const std::vector<std::string>& lines, char end) {
     return text;
 }
 
-// Child windows are modal to the program like their parent and free themselves on closing.
-void ShowChild(QWidget* window) {
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setWindowModality(Qt::ApplicationModal);
-    window->show();
-}
-
 QAction* AddItem(QMenu* menu, const char* name, std::string_view english,
                  std::string_view swedish) {
     QAction* action = menu->addAction(WindowCaption(english, swedish));
@@ -602,7 +595,7 @@ void TTwoDimStat::ShowReport(RegressionItem item) {
     std::optional<ReportText> report = m_model->Report(item);
     if (!report) return;
     RememberReport(*report);
-    ShowChild(new ReportListWindow(dialogs(), std::move(*report), this));
+    ShowModal(new ReportListWindow(dialogs(), std::move(*report), this));
 }
 
 void TTwoDimStat::SignificanceClick() {
@@ -618,13 +611,13 @@ void TTwoDimStat::SignificanceClick() {
 void TTwoDimStat::ReadingClick(bool y_from_x) {
     const RegressionItem needed = y_from_x ? RegressionItem::YFromX : RegressionItem::XFromY;
     if (!m_model || !m_model->Supports(needed)) return;
-    ShowChild(new CalibrationReadingDialog(
+    ShowModal(new CalibrationReadingDialog(
         dialogs(), y_from_x, [this] { return model(); }, this));
 }
 
 void TTwoDimStat::ResidualGraphClick() {
     if (!m_model || !m_model->Supports(RegressionItem::Residuals)) return;
-    ShowChild(new ResidualWindow(dialogs(), *m_model, m_view.PointSize, this));
+    ShowModal(new ResidualWindow(dialogs(), *m_model, m_view.PointSize, this));
 }
 
 void TTwoDimStat::AddResidualsClick(bool squares) {

@@ -15,14 +15,6 @@
 namespace tabulon::ui {
 namespace {
 
-// Result windows are modal to the whole program but do not block the handler in a nested
-// event loop: the command ends at once and the window frees itself when closed.
-void ShowModal(QDialog* window) {
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setWindowModality(Qt::ApplicationModal);
-    window->show();
-}
-
 // Statistikdata and Outliers: one column into the shared lists, its statistics, the window.
 void Statistikdata1Click(MainWindow& form) {
     const Worksheet& sheet = form.NumberGrid1()->sheet();

@@ -19,14 +19,6 @@
 namespace tabulon::ui {
 namespace {
 
-// Modal to the whole program without a nested event loop: the command ends at once and the
-// window frees itself when closed.
-void ShowModal(QDialog* window) {
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setWindowModality(Qt::ApplicationModal);
-    window->show();
-}
-
 void ShowModelTable(MainWindow& form, const ModelWindowTable& table) {
     ShowModal(new TListRegCoefficients(table, &form));
 }
@@ -102,9 +94,7 @@ void StartModelWindow(MainWindow& form, ModelMethod method) {
     ModelWindowSetup setup{caption, form.state().CurrentFileName, std::move(*read.columns),
                            std::move(data), std::move(*fit)};
     auto* window = new TMLR2(form.dialogs(), std::move(setup), std::move(writer), &form);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setWindowModality(Qt::ApplicationModal);
-    window->showMaximized();
+    ShowModal(window, true);
 }
 
 void ppnamodell1Click(MainWindow& form) {

@@ -56,11 +56,7 @@ void Xygrafik1Click(MainWindow& form) {
         return refusal;
     };
     auto* window = new TTwoDimStat(form.dialogs(), std::move(read.data), std::move(writer), &form);
-    // Modal to the whole program, without a nested event loop: the command ends at once and
-    // the window frees itself when closed.
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setWindowModality(Qt::ApplicationModal);
-    window->showMaximized();
+    ShowModal(window, true);
 }
 
 }  // namespace
