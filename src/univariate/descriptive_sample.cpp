@@ -7,6 +7,7 @@
 #include "base/large_fill.h"
 #include "numeric/number_text.h"
 #include "numeric/sample_statistics.h"
+#include "worksheet/parallel_load.h"
 
 namespace tabulon {
 namespace {
@@ -27,6 +28,9 @@ std::optional<DescriptiveSample> Complete(DescriptiveSample sample, ColumnNumber
     sample.counts = std::move(tally.counts);
     return sample;
 }
+
+// Fewer values than this are copied on the reading thread.
+constexpr std::size_t kValuesWorthAThread = 100000;
 
 int RowNumber(const std::string& text) {
     int row = -1;
@@ -66,13 +70,22 @@ std::optional<DescriptiveSample> MakeDescriptiveSample(const Worksheet& sheet, i
     AdviseLargeFill(sample.texts.data(), count * sizeof(CellText));
     AdviseLargeFill(sample.row_numbers.data(), count * sizeof(int));
     ColumnNumbersReader reader(decimal_separator, count);
-    for (std::size_t r = first; r < end; ++r) {
-        const std::string_view text = cells[r].view();
-        if (text.empty()) continue;
-        if (!reader.add(text)) throw ConversionError(text);
-        sample.texts.push_back(cells[r]);
-        sample.row_numbers.push_back(static_cast<int>(r) - 1);
-    }
+    // The numbers are read on one core while the texts and rows are copied on another.
+    RunInThreads(count >= kValuesWorthAThread ? 2 : 1, [&](unsigned job) {
+        if (job == 0) {
+            for (std::size_t r = first; r < end; ++r) {
+                const std::string_view text = cells[r].view();
+                if (!text.empty() && !reader.add(text)) throw ConversionError(text);
+            }
+        }
+        if (job == 1 || count < kValuesWorthAThread) {
+            for (std::size_t r = first; r < end; ++r) {
+                if (cells[r].view().empty()) continue;
+                sample.texts.push_back(cells[r]);
+                sample.row_numbers.push_back(static_cast<int>(r) - 1);
+            }
+        }
+    });
     return Complete(std::move(sample), reader.take());
 }
 

@@ -78,6 +78,37 @@ TEST(DescriptiveSampleTest, ReadStraightFromTheSheetIsTheSampleOfTheColumnsTexts
     EXPECT_FALSE(MakeDescriptiveSample(sheet, 9, ','));  // no such column
 }
 
+TEST(DescriptiveSampleTest, ABigColumnCopiedBesideItsReadingIsTheSame) {
+    // Enough values for the texts to be copied on a thread of their own; every 1000th row
+    // is empty.
+    constexpr int kRows = 120'000;
+    Worksheet sheet(3, kRows + Worksheet::kFixedRows);
+    std::vector<std::string> texts;
+    std::vector<std::string> rows;
+    for (int i = 0; i < kRows; ++i) {
+        if (i % 1000 == 999) continue;
+        const std::string text = std::to_string(100 + i % 977) + "." + std::to_string(i % 100);
+        sheet.setCell(2, Worksheet::kFixedRows + i, text);
+        texts.push_back(text);
+        rows.push_back(std::to_string(i + 1));
+    }
+    const auto from_sheet = MakeDescriptiveSample(sheet, 2, '.');
+    const auto from_texts = MakeDescriptiveSample(texts, rows, '.');
+    ASSERT_TRUE(from_sheet && from_texts);
+    EXPECT_EQ(from_sheet->values, from_texts->values);
+    EXPECT_EQ(from_sheet->row_numbers, from_texts->row_numbers);
+    EXPECT_EQ(from_sheet->texts, from_texts->texts);
+    EXPECT_EQ(from_sheet->statistics.Variance, from_texts->statistics.Variance);
+    sheet.setCell(2, Worksheet::kFixedRows + kRows - 5, "late");
+    sheet.setCell(2, Worksheet::kFixedRows + 7, "early");
+    try {
+        MakeDescriptiveSample(sheet, 2, '.');
+        FAIL() << "no conversion error";
+    } catch (const ConversionError& e) {
+        EXPECT_EQ(e.text(), "early");  // the first in the column
+    }
+}
+
 struct IntervalCase {
     double level;
     double t;           // TQuantile on its 0.001 grid
