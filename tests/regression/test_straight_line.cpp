@@ -57,8 +57,7 @@ TEST_F(StraightLineTest, WorkedExampleMatchesR) {
     EXPECT_EQ(m.DegreesOfFreedom(), 3);
     EXPECT_TRUE(Near(m.TFactor(), 3.182L, 1e-15));      // R: qt(0.975, 3) = 3.182446, 0.001 grid
     EXPECT_TRUE(Near(r.S, 0.188856206322871L, 1e-13));  // R: summary(fit)$sigma
-    EXPECT_TRUE(Near(r.S2, r.S * r.S, 1e-15));
-    EXPECT_TRUE(Near(r.F, 1110.30841121495L, 1e-12));               // R: summary(fit)$fstatistic
+    EXPECT_TRUE(Near(r.F, 1110.30841121495L, 1e-12));   // R: summary(fit)$fstatistic
     EXPECT_TRUE(Near(m.SlopeSE(), 0.0597215762238966L, 1e-13));     // R: Std. Error of x
     EXPECT_TRUE(Near(m.InterceptSE(), 0.198074060223275L, 1e-13));  // R: of (Intercept)
     // 3.182 * 0.19807 and 3.182 * 0.059722, in 4 digits
@@ -67,7 +66,8 @@ TEST_F(StraightLineTest, WorkedExampleMatchesR) {
 
 // R: predict(fit, data.frame(x = c(2.5, 0, 7)), se.fit = TRUE): se.fit, and
 // sqrt(se.fit^2 + sigma^2) for a new point; the half-widths are TFactor times these.
-TEST_F(StraightLineTest, BandsAreTFactorTimesRsStandardErrors) {
+// R: (y0 - l)/k and sigma/|k|*sqrt(1/m + 1/n + (y0 - mean(y))^2/(k^2*Sxx)) for y0 = 5.
+TEST_F(StraightLineTest, BandsAndXFromYAreTFactorTimesRsStandardErrors) {
     const FitOutcome fit = Fit(Worked(), {}, 0.95L);
     const struct {
         Extended x, line_se, point_se;
@@ -80,16 +80,11 @@ TEST_F(StraightLineTest, BandsAreTFactorTimesRsStandardErrors) {
         EXPECT_TRUE(Near(y.line_half_width / 3.182L, c.line_se, 1e-13));
         EXPECT_TRUE(Near(y.point_half_width / 3.182L, c.point_se, 1e-13));
     }
-}
-
-// R: (y0 - l)/k and sigma/|k|*sqrt(1/m + 1/n + (y0 - mean(y))^2/(k^2*Sxx)) for y0 = 5.
-TEST_F(StraightLineTest, XFromYWithReplicates) {
-    const FitOutcome fit = Fit(Worked(), {}, 0.95L);
     const struct {
         int m;
         Extended se;
-    } cases[] = {{3, 0.0709935890489545L}, {1, 0.105092470706444L}};  // R, as above
-    for (const auto& c : cases) {
+    } replicates[] = {{3, 0.0709935890489545L}, {1, 0.105092470706444L}};  // R, as above
+    for (const auto& c : replicates) {
         const XFromYResult r = fit.model->XFromY(5, c.m);
         ASSERT_TRUE(r.ok && r.half_width);
         EXPECT_TRUE(Near(r.x, 2.48743718592965L, 1e-14));
@@ -131,7 +126,6 @@ TEST_F(StraightLineTest, TwoPointsGiveZeroSpreadAndThePartsTexts) {
     const FitOutcome fit = Fit(Data({"1", "2"}, {"1", "3"}), {}, 0.95L);
     const StraightLineModel& m = Line(fit);
     EXPECT_EQ(m.line().S, 0);
-    EXPECT_EQ(m.line().S2, 0);
     EXPECT_EQ(m.EquationText(), "a0=-1±0  a1=2±0");
     const auto bands = m.BandsAt(10);
     EXPECT_EQ(bands->confidence, 0);
