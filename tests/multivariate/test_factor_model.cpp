@@ -79,6 +79,7 @@ TEST(FactorModel, AllFactorsReproduceMlrOnRandomData) {
     const ModelData data = RandomData(40, 6, 7);
     const ModelFit mlr = *FitMLR(data).fit;
     for (ModelMethod method : {ModelMethod::PLS, ModelMethod::PCR}) {
+        SCOPED_TRACE(method == ModelMethod::PLS ? "PLS" : "PCR");
         const ModelFit fit = *(method == ModelMethod::PLS ? FitPLS(data, 6) : FitPCR(data, 6)).fit;
         for (int j = 0; j <= 6; ++j) EXPECT_TRUE(Near(fit.Coeffs[j], mlr.Coeffs[j], 1e-14L)) << j;
     }
@@ -210,7 +211,7 @@ TEST(FactorModel, AnExplainedResponseStopsTheExtraction) {
     EXPECT_LT(model.Rms(), 1e-15L);
 }
 
-TEST(FactorModel, PlsStopsAtAZeroWeightAndSaysSo) {
+TEST(FactorModel, PlsStopsAtAZeroWeightAndTooFewRowsAreRefused) {
     ScopedTextSettings text{Language::English, '.'};
     // Σ (x − x̄)(z − z̄) = 0, worked by hand: the response is uncorrelated with x.
     const ModelData data = MakeModelData({{1, 2, 3, 4, 5}}, {2, -1, -2, -1, 2});
@@ -221,10 +222,7 @@ TEST(FactorModel, PlsStopsAtAZeroWeightAndSaysSo) {
               "PLS: after 0 factors the response is uncorrelated with what is left of the "
               "x-variables; no further factors were extracted.");
     EXPECT_EQ(r.fit->Coeffs, (std::vector<Extended>{0, 0}));  // z̄ = 0, b = 0
-}
-
-TEST(FactorModel, FewerThanTwoRowsAreRefused) {
-    ScopedTextSettings text{Language::Swedish, '.'};
+    ScopedTextSettings swedish{Language::Swedish, '.'};
     EXPECT_EQ(FitPCR(MakeModelData({{1}}, {2}), 1).refusal, "För få datapunkter..");
 }
 
