@@ -23,8 +23,8 @@ TModelRecord FittedModel() {
     return model;
 }
 
-TEST(ModelFile, AFreshTwoVariableModelWritesTwelveLines) {
-    const TModelRecord model = FittedModel();
+TEST(ModelFile, AFreshTwoVariableModelWritesTwelveLinesAndReadsBack) {
+    TModelRecord model = FittedModel();
     EXPECT_TRUE(model.Title.empty());
     EXPECT_FALSE(model.NoModel);
     const std::string text = FormatModelFile(model);
@@ -42,18 +42,15 @@ TEST(ModelFile, AFreshTwoVariableModelWritesTwelveLines) {
     back.Coefficients = model.Coefficients;
     back.Saved = model.Saved;
     EXPECT_EQ(back, model);
-}
 
-TEST(ModelFile, WrittenAndReadThroughAFile) {
     const auto path = std::filesystem::temp_directory_path() / "tabulon_model_test.mdl";
-    TModelRecord model = FittedModel();
     model.Note = "Längd i år";  // fits Windows-1252 and comes back as UTF-8
     std::string error;
     ASSERT_TRUE(WriteModelFile(model, path.string(), error)) << error;
-    const ModelFileRead read = ReadModelFile(path.string());
+    const ModelFileRead file = ReadModelFile(path.string());
     std::filesystem::remove(path);
-    ASSERT_TRUE(read.model) << read.error;
-    EXPECT_EQ(read.model->Note, "Längd i år");
+    ASSERT_TRUE(file.model) << file.error;
+    EXPECT_EQ(file.model->Note, "Längd i år");
 }
 
 TEST(ModelFile, NamesAreCutToThirtyCharacters) {
