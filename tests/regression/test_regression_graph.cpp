@@ -45,10 +45,12 @@ protected:
     ScopedTextSettings text{Language::Swedish, '.'};
 };
 
-TEST_F(RegressionGraphTest, PointsSpanThePlotAndRepeatsAreDrawnOnce) {
+TEST_F(RegressionGraphTest, PointsBandsLineAndRowNumbers) {
     const auto data = Worked();
     const FitOutcome fit = Fit(data, {}, 0.95L);
-    const auto d = Draw(fit.model.get(), {}, *data);
+    RegressionViewOptions options;
+    options.ShowRowNumbers = true;
+    const auto d = Draw(fit.model.get(), options, *data);
     ASSERT_TRUE(d->layout.valid);
     const auto ellipses = d->canvas.OfKind(PrimitiveKind::Ellipse);
     ASSERT_EQ(ellipses.size(), 5u);  // (5, 10.1) twice
@@ -58,14 +60,6 @@ TEST_F(RegressionGraphTest, PointsSpanThePlotAndRepeatsAreDrawnOnce) {
     EXPECT_EQ(ellipses.back().box, (Rect{kW - 60 - 3, 15 - 3, kW - 60 + 3, 15 + 3}));
     EXPECT_EQ(ellipses.front().brush.color, colors::kRed);
     EXPECT_EQ(d->layout.bottom, kH - 3 * 12);  // three text heights of the recording canvas
-}
-
-TEST_F(RegressionGraphTest, BandsLineAndRowNumbers) {
-    const auto data = Worked();
-    const FitOutcome fit = Fit(data, {}, 0.95L);
-    RegressionViewOptions options;
-    options.ShowRowNumbers = true;
-    const auto d = Draw(fit.model.get(), options, *data);
     EXPECT_EQ(Polylines(d->canvas, Color{0, 128, 0}).size(), 2u);  // prediction band
     EXPECT_EQ(Polylines(d->canvas, Color{0, 0, 255}).size(), 2u);  // confidence band
     // The fitted line crosses the plot: both ends lie on ŷ (to the pixel).
