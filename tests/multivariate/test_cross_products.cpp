@@ -89,6 +89,7 @@ TEST(CrossProducts, LeavingARowOutEqualsComputingWithoutIt) {
     auto rows = RandomRows(50, 4, 10, 9);
     const CrossProducts all = ComputeCrossProducts(rows);
     for (int i : {0, 17, 49}) {
+        SCOPED_TRACE(i);
         auto rest = rows;
         rest.erase(rest.begin() + i);
         const CrossProducts down = WithoutRow(all, rows[i]);
@@ -100,6 +101,7 @@ TEST(CrossProducts, LeavingARowOutEqualsComputingWithoutIt) {
 TEST(CrossProducts, ProjectedRowsAreTheScaledDeviationsTimesTheDirections) {
     // Small values take the split path, 1e200 the plain one; 9 rows show each rounding.
     for (Extended scale : {1.0L, 1e200L}) {
+        SCOPED_TRACE(static_cast<double>(scale));
         const auto rows = RandomRows(9, 3, scale, 4);
         std::vector<std::vector<Extended>> x(3, std::vector<Extended>(9));
         for (int i = 0; i < 9; ++i) {
