@@ -44,13 +44,11 @@ TEST_F(RegressionDataTest, RowsWithBothCellsMakePoints) {
     const auto swapped = SwapXY(d);
     EXPECT_EQ(swapped->XTitle, "Abs");
     EXPECT_EQ(swapped->x, d.y);
-}
-
-TEST_F(RegressionDataTest, RowCaptionColumnGivesRowNumbers) {
-    const RegressionDataRead read = ReadRegressionData(Sheet(), kRowNumberColumn, 3, ',');
-    ASSERT_TRUE(read.data);
-    EXPECT_EQ(read.data->XTitle, "Radnummer");
-    EXPECT_EQ(read.data->x, (std::vector<Extended>{1, 3, 4, 5}));
+    // The row-caption column gives the row numbers as x.
+    const RegressionDataRead rows = ReadRegressionData(Sheet(), kRowNumberColumn, 3, ',');
+    ASSERT_TRUE(rows.data);
+    EXPECT_EQ(rows.data->XTitle, "Radnummer");
+    EXPECT_EQ(rows.data->x, (std::vector<Extended>{1, 3, 4, 5}));
 }
 
 TEST_F(RegressionDataTest, TooFewPointsAndBadCells) {
