@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "numeric/number_text.h"
 #include "base/language.h"
+#include "numeric/number_text.h"
 #include "univariate/descriptive.h"
 #include "univariate/descriptive_sample.h"
 
@@ -288,9 +288,10 @@ TEST(XDataTextTest, ClipboardLayoutEnglishAndAsCommandLineLines) {
               " \n");
 }
 
-TEST(XDataTextTest, WindowLinesCarryTheWindowsLabels) {
+TEST(XDataTextTest, WindowAndPrinterEachUseTheirOwnLabels) {
     ScopedTextSettings settings(Language::English, '.');
-    const std::vector<std::string> lines = XDataWindowLines(TenToFourteenReport(95));
+    const XDataReport report = TenToFourteenReport(95);
+    const std::vector<std::string> lines = XDataWindowLines(report);
     ASSERT_EQ(lines.size(), 15u);
     EXPECT_EQ(lines[0], "          Mean = 12");
     EXPECT_EQ(lines[4], "Coefficient of varation (%) = 13.176");
@@ -301,11 +302,7 @@ TEST(XDataTextTest, WindowLinesCarryTheWindowsLabels) {
     EXPECT_EQ(lines[10], "σ = [0.94732;4.5436]");
     EXPECT_EQ(lines[12], "Outliers: Grubb's test");
     EXPECT_EQ(lines[13], "No outliers.");
-}
-
-TEST(XDataTextTest, PrintedLinesUseThePrintersLabels) {
-    ScopedTextSettings settings(Language::English, '.');
-    const std::vector<std::string> en = XDataPrintLines(TenToFourteenReport(95));
+    const std::vector<std::string> en = XDataPrintLines(report);
     ASSERT_EQ(en.size(), 17u);
     EXPECT_EQ(en[0], "Vikt");
     EXPECT_EQ(en[2], " Mean value = 12");
