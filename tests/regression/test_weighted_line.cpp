@@ -87,6 +87,7 @@ TEST_F(WeightedLineTest, Refusals) {
          "Negativa eller noll x-värden"},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.refusal);
         const FitOutcome fit = FitOf(c.x, c.y, c.type);
         EXPECT_FALSE(fit.model);
         EXPECT_EQ(fit.refusal, c.refusal);
