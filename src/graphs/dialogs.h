@@ -35,6 +35,14 @@ struct FactorCountQuestion {
     std::string initial = "1";
 };
 
+// The weighted polynomial's "Choose parameters": the degree (1 to 10), the weight as the
+// index of "None", "1/x", "1/x²", "1/y", "1/y²", and "Force through origo".
+struct PolynomialOptions {
+    int degree = 2;
+    int weight = 0;
+    bool through_origin = false;
+};
+
 // Filters are written "Name (*.ext)|*.ext|Other|*.*" as the file dialogs are set up.
 struct FileDialogSpec {
     std::string title;
@@ -90,6 +98,13 @@ public:
         const std::vector<std::string>& labels) = 0;
     // The factor count: what the edit field held when the window closed, and whether by OK.
     virtual KXAnswer ChooseFactorCount(const FactorCountQuestion& question) = 0;
+    // The regression window's polynomial options, preset to `current`; nullopt on Cancel.
+    virtual std::optional<PolynomialOptions> ChoosePolynomialOptions(
+        const PolynomialOptions& current) = 0;
+    // The own function's terms: a check box per name, bit j of `ticked` ticking name j; the
+    // bits ticked at OK, nullopt on Cancel.
+    virtual std::optional<unsigned> ChooseFunctionTerms(const std::vector<std::string>& names,
+                                                        unsigned ticked) = 0;
 };
 
 }  // namespace tabulon

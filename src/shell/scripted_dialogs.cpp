@@ -266,4 +266,43 @@ KXAnswer ScriptedDialogs::ChooseFactorCount(const FactorCountQuestion& question)
     return {a->ok, a->text};
 }
 
+ScriptedDialogs& ScriptedDialogs::polynomialOptions(std::optional<PolynomialOptions> options) {
+    Answer a = Answer::Make(Kind::PolynomialOptions, options.has_value(), {}, {}, {});
+    if (options) a.polynomial = *options;
+    m_answers.push_back(std::move(a));
+    return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::functionTerms(std::optional<unsigned> ticked) {
+    Answer a = Answer::Make(Kind::FunctionTerms, ticked.has_value(), {}, {}, {});
+    a.terms = ticked.value_or(0);
+    m_answers.push_back(std::move(a));
+    return *this;
+}
+
+// The asked text is the preset, "degree=2 weight=0 origin=0", so a test sees what was offered.
+std::optional<PolynomialOptions> ScriptedDialogs::ChoosePolynomialOptions(
+    const PolynomialOptions& current) {
+    m_asked.push_back({Kind::PolynomialOptions, ChooseText("Choose parameters", "Välj parametrar"),
+                       "degree=" + std::to_string(current.degree) +
+                           " weight=" + std::to_string(current.weight) +
+                           " origin=" + std::to_string(current.through_origin ? 1 : 0)});
+    auto a = take(Kind::PolynomialOptions, "polynomial options");
+    if (!a || !a->ok) return std::nullopt;
+    return a->polynomial;
+}
+
+// The asked text lists the terms, a ticked one marked "[x] ".
+std::optional<unsigned> ScriptedDialogs::ChooseFunctionTerms(const std::vector<std::string>& names,
+                                                             unsigned ticked) {
+    std::vector<std::string> lines;
+    for (std::size_t j = 0; j < names.size(); ++j) {
+        lines.push_back(((ticked >> j) & 1u ? "[x] " : "[ ] ") + names[j]);
+    }
+    m_asked.push_back({Kind::FunctionTerms, "y=f(x)", JoinLines(lines)});
+    auto a = take(Kind::FunctionTerms, "function terms");
+    if (!a || !a->ok) return std::nullopt;
+    return a->terms;
+}
+
 }  // namespace tabulon

@@ -15,7 +15,8 @@ class ScriptedDialogs : public Dialogs {
 public:
     enum class Kind {
         Message, Info, YesNo, KX, Input, AskText, Font, Color, OpenFile, SaveFile, Scale, Caption,
-        ChooseList, ChooseTwo, TextImport, Sort, PasteSpecial, ModelColumns, FactorCount
+        ChooseList, ChooseTwo, TextImport, Sort, PasteSpecial, ModelColumns, FactorCount,
+        PolynomialOptions, FunctionTerms
     };
 
     struct Asked {
@@ -47,6 +48,9 @@ public:
     ScriptedDialogs& modelColumns(
         std::optional<std::pair<std::string, std::vector<std::string>>> choice);
     ScriptedDialogs& factorCount(std::string text, bool ok = true);
+    // nullopt cancels.
+    ScriptedDialogs& polynomialOptions(std::optional<tabulon::PolynomialOptions> options);
+    ScriptedDialogs& functionTerms(std::optional<unsigned> ticked);
 
     const std::vector<Asked>& asked() const { return m_asked; }
     const std::vector<std::string>& mismatches() const { return m_mismatches; }
@@ -78,6 +82,10 @@ public:
     std::optional<std::pair<std::string, std::vector<std::string>>> ChooseModelColumns(
         const std::vector<std::string>& labels) override;
     KXAnswer ChooseFactorCount(const FactorCountQuestion& question) override;
+    std::optional<tabulon::PolynomialOptions> ChoosePolynomialOptions(
+        const tabulon::PolynomialOptions& current) override;
+    std::optional<unsigned> ChooseFunctionTerms(const std::vector<std::string>& names,
+                                                unsigned ticked) override;
 
 private:
     struct Answer {
@@ -90,6 +98,8 @@ private:
         TextImportOptions import;
         SortChoice sort;
         PasteSpecialOptions paste;
+        tabulon::PolynomialOptions polynomial;
+        unsigned terms = 0;
 
         static Answer Make(Kind kind, bool ok, std::string text, std::optional<FontSpec> font,
                            std::optional<std::uint32_t> color) {

@@ -17,6 +17,7 @@
 #include "shell/ui/model_dialogs.h"
 #include "shell/ui/paste_special_dialog.h"
 #include "shell/ui/sort_dialog.h"
+#include "regression/ui/fit_dialogs.h"
 
 #include <QCheckBox>
 
@@ -175,6 +176,20 @@ KXAnswer QtDialogs::ChooseFactorCount(const FactorCountQuestion& question) {
     TFakValj2 window(question, m_parent);
     const bool ok = window.exec() == QDialog::Accepted;
     return {ok, window.Edit1()->text().toStdString()};
+}
+
+std::optional<PolynomialOptions> QtDialogs::ChoosePolynomialOptions(
+    const PolynomialOptions& current) {
+    PolynomialOptionsDialog window(current, m_parent);
+    if (window.exec() != QDialog::Accepted) return std::nullopt;
+    return window.options();
+}
+
+std::optional<unsigned> QtDialogs::ChooseFunctionTerms(const std::vector<std::string>& names,
+                                                       unsigned ticked) {
+    FunctionTermsDialog window(names, ticked, m_parent);
+    if (window.exec() != QDialog::Accepted) return std::nullopt;
+    return window.ticked();
 }
 
 }  // namespace tabulon::ui

@@ -43,6 +43,10 @@ public:
     std::optional<std::pair<std::string, std::vector<std::string>>> ChooseModelColumns(
         const std::vector<std::string>& labels) override;
     KXAnswer ChooseFactorCount(const FactorCountQuestion& question) override;
+    std::optional<PolynomialOptions> ChoosePolynomialOptions(
+        const PolynomialOptions& current) override;
+    std::optional<unsigned> ChooseFunctionTerms(const std::vector<std::string>& names,
+                                                unsigned ticked) override;
 
     // The main window's yes/no box is yellow with a bold serif font; the question box green.
     QColor yes_no_color{Qt::yellow};
