@@ -1,10 +1,12 @@
 // Reading and writing Default.par.
 #include "shell/grid_settings.h"
 
+#include <unistd.h>
+
 #include <fstream>
 #include <system_error>
 
-#include <unistd.h>
+#include "worksheet/file_io.h"
 
 namespace tabulon {
 namespace {
@@ -28,13 +30,14 @@ std::optional<GridSettings> ReadRecord(const std::filesystem::path& path) {
     return DecodeGridSettings(bytes);
 }
 
+// Replaced in one step: a full disk or a crash while saving must not leave a short record,
+// which the next start would have to throw away with every setting in it.
 bool WriteRecord(const std::filesystem::path& path, const GridSettings& settings) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
     const auto bytes = EncodeGridSettings(settings);
-    out.write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    out.close();
-    return static_cast<bool>(out);
+    std::string error;
+    return WriteFileAtomically(
+        path.string(), std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
+        error);
 }
 
 bool DirectoryWritable(const std::filesystem::path& dir) {

@@ -3,6 +3,7 @@
 #include "worksheet/file_io.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +11,7 @@
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
+#include <mutex>
 #include <system_error>
 
 #include "base/language.h"
@@ -47,7 +49,64 @@ private:
     int m_fd;
 };
 
+std::mutex g_fault_mutex;
+std::optional<WriteFault> g_fault;
+
+std::optional<WriteFault> CurrentFault() {
+    std::lock_guard lock(g_fault_mutex);
+    return g_fault;
+}
+
+// True when the process that wrote a temporary file can no longer be running.
+bool ProcessIsGone(long pid) {
+    if (pid <= 0 || pid == static_cast<long>(::getpid())) return false;
+    return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+}
+
+// The writer's process id from a name "<target>.~<pid>-<attempt>", or -1.
+long PidOfTemporary(std::string_view name, std::string_view prefix) {
+    if (name.size() <= prefix.size() || name.substr(0, prefix.size()) != prefix) return -1;
+    const std::string_view rest = name.substr(prefix.size());
+    const std::size_t dash = rest.find('-');
+    if (dash == 0 || dash == std::string_view::npos || dash > 9 || dash + 1 == rest.size())
+        return -1;
+    long pid = 0;
+    for (std::size_t i = 0; i < rest.size(); ++i) {
+        if (i == dash) continue;
+        if (rest[i] < '0' || rest[i] > '9') return -1;
+        if (i < dash) pid = pid * 10 + (rest[i] - '0');
+    }
+    return pid;
+}
+
 }  // namespace
+
+void InjectWriteFault(std::optional<WriteFault> fault) {
+    std::lock_guard lock(g_fault_mutex);
+    g_fault = fault;
+}
+
+std::string TemporaryFileName(const std::string& target, long pid, int attempt) {
+    return target + ".~" + std::to_string(pid) + "-" + std::to_string(attempt);
+}
+
+void RemoveDeadTemporaryFiles(const std::string& target) {
+    namespace fs = std::filesystem;
+    const fs::path path(target);
+    const std::string prefix = path.filename().string() + ".~";
+    fs::path folder = path.parent_path();
+    if (folder.empty()) folder = ".";
+    std::error_code ec;
+    fs::directory_iterator it(folder, ec);
+    // A folder of millions of names is walked once; nothing else bounds it, nor needs to.
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (ProcessIsGone(PidOfTemporary(name, prefix))) {
+            std::error_code ignored;
+            fs::remove(it->path(), ignored);
+        }
+    }
+}
 
 LoadResult FileFormatError() {
     LoadResult result;
@@ -140,10 +199,22 @@ bool WriteFileAtomically(const std::string& file_name, std::string_view bytes, s
         mode = existing.st_mode & 07777;
     }
 
+    // A save killed earlier left its temporary file (as big as the sheet) beside the target.
+    RemoveDeadTemporaryFiles(target);
+
+    const std::optional<WriteFault> fault = CurrentFault();
+    // 0: the step goes on; otherwise the errno the injected fault reports.
+    auto injected = [&](WriteStep step) {
+        if (!fault || fault->step != step) return 0;
+        return fault->error_number != 0 ? fault->error_number : EIO;
+    };
+    const bool killed_here = fault && fault->killed;
+
     std::string temporary;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temporary = target + ".~" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
+        if (const int e = injected(WriteStep::Create)) return fail(e);
+        temporary = TemporaryFileName(target, static_cast<long>(::getpid()), attempt);
         fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd < 0 && errno != EEXIST) return fail(errno);
     }
@@ -151,25 +222,37 @@ bool WriteFileAtomically(const std::string& file_name, std::string_view bytes, s
     FileDescriptor file(fd);
     auto abandon = [&](int error_number) {
         file.close();
-        ::unlink(temporary.c_str());
+        if (!killed_here) ::unlink(temporary.c_str());
         return fail(error_number);
     };
+    if (const int e = injected(WriteStep::Permissions)) return abandon(e);
     if (exists && ::fchmod(file.get(), mode) != 0) return abandon(errno);
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t put = ::write(file.get(), bytes.data() + done, bytes.size() - done);
+        // An injected failure strikes half way, so a part of the data is already written.
+        const std::size_t chunk =
+            injected(WriteStep::Write) && done == 0 ? (bytes.size() + 1) / 2 : bytes.size() - done;
+        const ssize_t put = ::write(file.get(), bytes.data() + done, chunk);
         if (put < 0) {
             if (errno == EINTR) continue;
             return abandon(errno);
         }
         done += static_cast<std::size_t>(put);
+        if (const int e = injected(WriteStep::Write); e && done < bytes.size()) return abandon(e);
     }
     // The data must be on the disk before the name points at it, or a crash right after
     // the rename could leave an empty file where the old one was.
+    if (const int e = injected(WriteStep::Sync)) return abandon(e);
     if (::fsync(file.get()) != 0) return abandon(errno);
-    if (const int closed = file.close(); closed != 0) {
-        ::unlink(temporary.c_str());
+    const int closed = injected(WriteStep::Close) ? injected(WriteStep::Close) : file.close();
+    if (closed != 0) {
+        file.close();
+        if (!killed_here) ::unlink(temporary.c_str());
         return fail(closed);
+    }
+    if (const int e = injected(WriteStep::Rename)) {
+        if (!killed_here) ::unlink(temporary.c_str());
+        return fail(e);
     }
     if (::rename(temporary.c_str(), target.c_str()) != 0) {
         const int error_number = errno;

@@ -2,6 +2,7 @@
 // reading a whole file and replacing a file in one step.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -57,6 +58,27 @@ bool ReadFileBytes(const std::string& file_name, std::string& bytes, std::string
 // failure leaves the old file as it was. Keeps the target's permissions; a symbolic link
 // keeps pointing at the file it named. On failure false and `error` holds WriteErrorText.
 bool WriteFileAtomically(const std::string& file_name, std::string_view bytes, std::string& error);
+
+// The steps of an atomic write, in order. Tests make one of them fail to show that every
+// writer leaves the old file whole wherever the disk gives out.
+enum class WriteStep { Create, Permissions, Write, Sync, Close, Rename };
+
+struct WriteFault {
+    WriteStep step = WriteStep::Write;
+    int error_number = 0;  // what the step reports (ENOSPC, EACCES, ...)
+    // Stop dead at the step instead, as a killed process would: nothing is cleaned up.
+    bool killed = false;
+};
+
+// Test seam: every atomic write fails as described until it is reset with nullopt.
+void InjectWriteFault(std::optional<WriteFault> fault);
+
+// The temporary file a write of `target` by process `pid` uses on its `attempt`.
+std::string TemporaryFileName(const std::string& target, long pid, int attempt);
+
+// Removes the temporary files of `target` left by writes whose process is gone; a live
+// process's file is left alone, since its save may still be running.
+void RemoveDeadTemporaryFiles(const std::string& target);
 
 // The refusal for a cell text that would break the file's layout: a line break (or, in a
 // text file, a tab). The cell is named by its visible numbers (grid index minus 1).
