@@ -1,12 +1,13 @@
 // Benchmarks of the calibration models: MLR of 100,000 rows by 50 x-variables, PLS and PCR of
-// 1000 rows by 100, the cross-products they share, reading the rows from a worksheet, and a
-// PLS leave-one-out pass on the kernel (what cross-validation will do).
+// 1000 rows by 100, the cross-products they share, reading the rows from a worksheet, and
+// PRESS and Optimera on 1000 rows by 100.
 #include <benchmark/benchmark.h>
 
 #include <random>
 #include <string>
 #include <vector>
 
+#include "multivariate/cross_validation.h"
 #include "multivariate/factor_model.h"
 #include "multivariate/mlr.h"
 #include "multivariate/model_data.h"
@@ -71,28 +72,31 @@ void BM_PlsScores(benchmark::State& state) {
 }
 BENCHMARK(BM_PlsScores)->Args({1000, 100})->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// Every row left out in turn, `factors` PLS factors fitted on the kernel of the others and the
-// row predicted: no pass over the n rows per fit.
+// PRESS of PLS: every row left out in turn, `factors` PLS factors fitted on the downdated
+// kernel of the others and the row predicted, the rows shared between the cores.
 void BM_PlsLeaveOneOut(benchmark::State& state) {
     const ModelData data =
         Generated(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     const int factors = static_cast<int>(state.range(2));
-    const CrossProducts all = ComputeCrossProducts(data);
-    for (auto _ : state) {
-        Extended press = 0;
-        for (int i = 0; i < data.n; ++i) {
-            const std::vector<Extended> row = DataRow(data, i);
-            const AutoscaledKernel kernel = LoadAutoscaled(WithoutRow(all, row));
-            const FactorSet set = KernelPls(kernel, factors);
-            const std::vector<Extended> coeffs =
-                ConvertToDataUnits(kernel, ScaledCoefficients(set, factors));
-            const Extended e = PredictRow(coeffs, row.data()) - row[data.p];
-            press += e * e;
-        }
-        benchmark::DoNotOptimize(press);
-    }
+    for (auto _ : state) benchmark::DoNotOptimize(PressPLS(data, factors));
 }
 BENCHMARK(BM_PlsLeaveOneOut)->Args({1000, 100, 10})->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Optimera of PLS on the same data: the cross-validated RMS of growing counts until it rises.
+void BM_OptimisePls(benchmark::State& state) {
+    const ModelData data =
+        Generated(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    for (auto _ : state) benchmark::DoNotOptimize(OptimiseFactors(ModelMethod::PLS, data));
+}
+BENCHMARK(BM_OptimisePls)->Args({1000, 100})->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// PRESS of MLR with 100 x-variables: one Cholesky factorisation per left-out row.
+void BM_MlrLeaveOneOut(benchmark::State& state) {
+    const ModelData data =
+        Generated(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    for (auto _ : state) benchmark::DoNotOptimize(PressMLR(data));
+}
+BENCHMARK(BM_MlrLeaveOneOut)->Args({1000, 100})->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // What a PCA of 100,000 rows by 50 columns will take: the cross-products of the columns, their
 // principal components, and the scores of every row on every component.

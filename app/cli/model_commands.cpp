@@ -3,6 +3,7 @@
 #include <cmath>
 #include <iostream>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "cli_commands.h"
 #include "json.h"
 #include "multivariate/apply_model.h"
+#include "multivariate/cross_validation.h"
 #include "multivariate/factor_model.h"
 #include "multivariate/mlr.h"
 #include "multivariate/model_file.h"
@@ -24,6 +26,9 @@ namespace {
 constexpr const char* kModelUsage =
     "FILE [--titles] --z C --x A,B,... [--factors K] [--level L] [--save-model M.mdl] [--json]";
 constexpr const char* kApplyUsage = "FILE M.mdl OUT [--titles]";
+constexpr const char* kPressUsage =
+    "mlr|pcr|pls FILE [--titles] --z C --x A,B,... [--factors K] [--json]";
+constexpr const char* kOptimiseUsage = "pcr|pls FILE [--titles] --z C --x A,B,... [--json]";
 
 int Refuse(const std::string& message) {
     std::cerr << message << '\n';
@@ -124,51 +129,79 @@ void PrintJson(const ModelRun& run, Extended level) {
     std::cout << o.Text() << '\n';
 }
 
-int RunModel(ModelMethod method, const std::vector<std::string>& raw) {
-    std::string name = MethodName(method);
-    for (char& c : name) c = static_cast<char>(c - 'A' + 'a');
+// What the model commands share: the sheet, the columns, and --factors and --level checked.
+struct ModelInvocation {
+    ProcedureArgs args;
+    Worksheet sheet;
+    ModelColumns columns;
+    std::optional<std::string> factors;
+    Extended level = 5;
+};
+
+// nullopt with the exit status in `exit` when the arguments or the file are refused.
+std::optional<ModelInvocation> ReadModelInvocation(const std::string& name, const char* usage,
+                                                   ModelMethod method,
+                                                   const std::vector<std::string>& raw,
+                                                   const std::set<std::string>& keys, int& exit) {
     std::string error;
-    auto args = ParseProcedureArgs(raw, {"z", "x", "factors", "save-model"}, error);
-    if (!args) return ProcedureUsage(name, kModelUsage, error);
+    exit = kExitUsage;
+    auto args = ParseProcedureArgs(raw, keys, error);
+    if (!args) return ProcedureUsage(name, usage, error), std::nullopt;
     const auto& options = args->options;
     if (!args->columns.empty())
-        return ProcedureUsage(name, kModelUsage, "--z and --x name the columns");
+        return ProcedureUsage(name, usage, "--z and --x name the columns"), std::nullopt;
     if (!options.count("z") || !options.count("x")) {
-        return ProcedureUsage(name, kModelUsage, "--z and --x are needed");
+        return ProcedureUsage(name, usage, "--z and --x are needed"), std::nullopt;
     }
-    std::optional<std::string> factors;
+    ModelInvocation run;
     if (options.count("factors")) {
         if (method == ModelMethod::MLR)
-            return ProcedureUsage(name, kModelUsage, "MLR has no factors");
-        factors = options.at("factors");
-        if (!ParseInteger(*factors))
-            return ProcedureUsage(name, kModelUsage, "--factors takes a whole number");
+            return ProcedureUsage(name, usage, "MLR has no factors"), std::nullopt;
+        run.factors = options.at("factors");
+        if (!ParseInteger(*run.factors))
+            return ProcedureUsage(name, usage, "--factors takes a whole number"), std::nullopt;
     }
-    Extended level = 5;
     if (args->level) {
         const auto l = ParseLevel(*args->level);
         if (!l || !(*l > 0) || !(*l < 100)) {
-            return ProcedureUsage(name, kModelUsage,
-                                  "--level takes a percentage between 0 and 100");
+            return ProcedureUsage(name, usage, "--level takes a percentage between 0 and 100"),
+                   std::nullopt;
         }
-        level = *l;
+        run.level = *l;
     }
     // z and the x-variables are the columns read, so the first-line check sees them all.
     args->columns.push_back(options.at("z"));
     for (const std::string& x : SplitCommas(options.at("x"))) {
-        if (x.empty()) return ProcedureUsage(name, kModelUsage, "an empty column name");
+        if (x.empty()) return ProcedureUsage(name, usage, "an empty column name"), std::nullopt;
         args->columns.push_back(x);
     }
+    exit = kExitRefused;
     auto sheet = LoadProcedureSheet(*args, error);
-    if (!sheet) return Refuse(error);
+    if (!sheet) return Refuse(error), std::nullopt;
     const auto resolved = ResolveColumns(*sheet, *args);
-    if (!resolved) return kExitRefused;
+    if (!resolved) return std::nullopt;
     const std::vector<int> x_columns(resolved->begin() + 1, resolved->end());
     const ModelColumnsRead columns = ModelColumnsOf(*sheet, resolved->front(), x_columns);
-    if (!columns.columns) return Refuse(columns.refusal);
+    if (!columns.columns) return Refuse(columns.refusal), std::nullopt;
+    run.args = std::move(*args);
+    run.sheet = std::move(*sheet);
+    run.columns = *columns.columns;
+    exit = kExitOk;
+    return run;
+}
 
+int RunModel(ModelMethod method, const std::vector<std::string>& raw) {
+    std::string name = MethodName(method);
+    for (char& c : name) c = static_cast<char>(c - 'A' + 'a');
+    int exit = kExitOk;
+    const auto invocation = ReadModelInvocation(name, kModelUsage, method, raw,
+                                                {"z", "x", "factors", "save-model"}, exit);
+    if (!invocation) return exit;
+    const auto& options = invocation->args.options;
     std::string refusal;
-    const auto run = Fit(method, *sheet, *columns.columns, factors, refusal);
+    std::string error;
+    const auto run =
+        Fit(method, invocation->sheet, invocation->columns, invocation->factors, refusal);
     if (!run) return Refuse(refusal);
     if (!run->fit.note.empty()) std::cerr << run->fit.note << '\n';
     if (options.count("save-model")) {
@@ -176,13 +209,108 @@ int RunModel(ModelMethod method, const std::vector<std::string>& raw) {
         StoreCurrentModel(model, run->columns, run->fit);
         if (!WriteModelFile(model, options.at("save-model"), error)) return Refuse(error);
     }
-    if (args->json) {
-        PrintJson(*run, level);
+    if (invocation->args.json) {
+        PrintJson(*run, invocation->level);
     } else {
-        const ModelTextInput input{args->file, run->caption, ModelResultKind::Fit, true,
+        const ModelTextInput input{invocation->args.file, run->caption, ModelResultKind::Fit, true,
                                    EquationLines(run->columns, run->fit)};
         for (const std::string& line : ModelCopyLines(input, run->fit)) std::cout << line << '\n';
     }
+    return kExitOk;
+}
+
+std::optional<ModelMethod> MethodOf(const std::string& text) {
+    if (text == "mlr") return ModelMethod::MLR;
+    if (text == "pcr") return ModelMethod::PCR;
+    if (text == "pls") return ModelMethod::PLS;
+    return std::nullopt;
+}
+
+// PRESS: every row predicted by the model of the others, as the PRESS window shows it.
+int RunPress(const std::vector<std::string>& raw) {
+    const auto method = raw.empty() ? std::nullopt : MethodOf(raw[0]);
+    if (!method) return ProcedureUsage("press", kPressUsage, "mlr, pcr or pls first");
+    int exit = kExitOk;
+    const auto invocation = ReadModelInvocation(
+        "press", kPressUsage, *method, {raw.begin() + 1, raw.end()}, {"z", "x", "factors"}, exit);
+    if (!invocation) return exit;
+    const ModelData data =
+        LoadModelData(invocation->sheet, invocation->columns, DecimalSeparator());
+    // Without --factors every factor is used, as far as there are x-variables.
+    const int requested =
+        invocation->factors ? ParseFactorCount(*invocation->factors) : std::max(data.p, 1);
+    const PressResult r = *method == ModelMethod::MLR   ? PressMLR(data)
+                          : *method == ModelMethod::PCR ? PressPCR(data, requested)
+                                                        : PressPLS(data, requested);
+    if (r.status != CvStatus::Done) return Refuse(r.refusal);
+    const std::string caption = *method == ModelMethod::MLR
+                                    ? PressCaption(*method)
+                                    : PressCaptionWithFactors(*method, r.fit.factors);
+    if (!invocation->args.json) {
+        const ModelTextInput input{
+            invocation->args.file, caption, ModelResultKind::CrossValidation, false, {}};
+        for (const std::string& line : ModelCopyLines(input, r.fit)) std::cout << line << '\n';
+        return kExitOk;
+    }
+    JsonObject o;
+    o.String("method", MethodName(*method))
+        .String("caption", caption)
+        .Integer("n", r.fit.n)
+        .Integer("p", r.fit.p)
+        .Integer("factors", r.fit.factors)
+        .Number("press", r.fit.SSRes)
+        .Number("rmsecv", r.fit.Rms());
+    if (*method != ModelMethod::MLR) {
+        const CvCriteria all = CrossValidatedRms(*method, data, r.fit.factors);
+        std::vector<Extended> press;
+        for (Extended rms : all.rms) press.push_back(rms * rms * data.n);
+        o.Raw("press_per_factor_count", NumberArray(press));
+    }
+    std::vector<std::string> rows;
+    for (int row : data.rows) rows.push_back(std::to_string(row - 1));
+    o.Lines("rows", rows)
+        .Raw("predictions", NumberArray(r.fit.predictions))
+        .Raw("residuals", NumberArray(r.fit.residuals));
+    std::cout << o.Text() << '\n';
+    return kExitOk;
+}
+
+// Optimera: the count with the smallest cross-validated RMS, and the model fitted with it.
+int RunOptimise(const std::vector<std::string>& raw) {
+    const auto method = raw.empty() ? std::nullopt : MethodOf(raw[0]);
+    if (!method || *method == ModelMethod::MLR)
+        return ProcedureUsage("optimise", kOptimiseUsage, "pcr or pls first");
+    int exit = kExitOk;
+    const auto invocation = ReadModelInvocation("optimise", kOptimiseUsage, *method,
+                                                {raw.begin() + 1, raw.end()}, {"z", "x"}, exit);
+    if (!invocation) return exit;
+    const ModelData data =
+        LoadModelData(invocation->sheet, invocation->columns, DecimalSeparator());
+    const Optimisation opt = OptimiseFactors(*method, data);
+    if (opt.status != CvStatus::Done) return Refuse(opt.refusal);
+    const ModelFitResult fitted =
+        *method == ModelMethod::PCR ? FitPCR(data, opt.factors) : FitPLS(data, opt.factors);
+    if (!fitted.fit) return Refuse(fitted.refusal);
+    const ModelFit& fit = *fitted.fit;
+    const std::string caption = OptimiseCaption(*method) + ": " + std::to_string(fit.factors) +
+                                ChooseText(" factors", " faktorer");
+    if (!invocation->args.json) {
+        const ModelTextInput input{invocation->args.file, caption, ModelResultKind::Fit, true,
+                                   EquationLines(invocation->columns, fit)};
+        for (const std::string& line : ModelCopyLines(input, fit)) std::cout << line << '\n';
+        return kExitOk;
+    }
+    JsonObject o;
+    o.String("method", MethodName(*method))
+        .String("caption", caption)
+        .Integer("n", fit.n)
+        .Integer("p", fit.p)
+        .Integer("factors", fit.factors)
+        .Raw("rmsecv", NumberArray(opt.rms))
+        .Number("intercept", fit.Coeffs[0])
+        .Raw("coefficients", NumberArray(fit.Coeffs, 1))
+        .Number("rms", fit.Rms());
+    std::cout << o.Text() << '\n';
     return kExitOk;
 }
 
@@ -229,6 +357,8 @@ void AddModelCommands(std::vector<CliCommand>& table) {
     table.push_back(
         {"pls", kModelUsage, [](const auto& a) { return RunModel(ModelMethod::PLS, a); }});
     table.push_back({"apply-model", kApplyUsage, RunApplyModel});
+    table.push_back({"press", kPressUsage, RunPress});
+    table.push_back({"optimise", kOptimiseUsage, RunOptimise});
 }
 
 }  // namespace tabulon::cli

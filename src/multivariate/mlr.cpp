@@ -22,16 +22,11 @@ std::optional<CrossProducts> LoadDesignMatrix(const ModelData& data, std::string
     return ComputeCrossProducts(data);
 }
 
-ModelFitResult FitMLR(const ModelData& data) {
-    std::string refusal;
-    const auto cp = LoadDesignMatrix(data, refusal);
-    if (!cp) return {std::nullopt, refusal};
-    const int p = data.p;
-    const CrossProducts& C = *cp;
-
+std::optional<std::vector<Extended>> MlrCoefficients(const CrossProducts& C) {
+    const int p = C.m - 1;
     std::vector<Extended> s(p);
     for (int j = 0; j < p; ++j) {
-        if (!(C(j, j) > 0)) return {std::nullopt, DeterminantZeroText()};
+        if (!(C(j, j) > 0)) return std::nullopt;
         s[j] = std::sqrt(C(j, j));
     }
     // Cholesky of R = S⁻¹·C·S⁻¹, lower triangle in L (row-major).
@@ -40,7 +35,7 @@ ModelFitResult FitMLR(const ModelData& data) {
     for (int j = 0; j < p; ++j) {
         Extended pivot = C(j, j) / (s[j] * s[j]);
         for (int k = 0; k < j; ++k) pivot -= l(j, k) * l(j, k);
-        if (!(pivot > kSingularPivot)) return {std::nullopt, DeterminantZeroText()};
+        if (!(pivot > kSingularPivot)) return std::nullopt;
         l(j, j) = std::sqrt(pivot);
         for (int i = j + 1; i < p; ++i) {
             Extended v = C(i, j) / (s[i] * s[j]);
@@ -60,16 +55,26 @@ ModelFitResult FitMLR(const ModelData& data) {
         for (int k = i + 1; k < p; ++k) v -= l(k, i) * y[k];
         y[i] = v / l(i, i);
     }
-    ModelFit fit;
-    fit.method = ModelMethod::MLR;
-    fit.factors = p;
-    fit.Coeffs.assign(p + 1, 0);
+    std::vector<Extended> coeffs(p + 1, 0);
     Extended b0 = C.mean[p];
     for (int j = 0; j < p; ++j) {
-        fit.Coeffs[j + 1] = y[j] / s[j];
-        b0 -= fit.Coeffs[j + 1] * C.mean[j];
+        coeffs[j + 1] = y[j] / s[j];
+        b0 -= coeffs[j + 1] * C.mean[j];
     }
-    fit.Coeffs[0] = b0;
+    coeffs[0] = b0;
+    return coeffs;
+}
+
+ModelFitResult FitMLR(const ModelData& data) {
+    std::string refusal;
+    const auto cp = LoadDesignMatrix(data, refusal);
+    if (!cp) return {std::nullopt, refusal};
+    auto coeffs = MlrCoefficients(*cp);
+    if (!coeffs) return {std::nullopt, DeterminantZeroText()};
+    ModelFit fit;
+    fit.method = ModelMethod::MLR;
+    fit.factors = data.p;
+    fit.Coeffs = std::move(*coeffs);
     CompleteFit(data, fit);
     return {std::move(fit), {}};
 }
