@@ -12,6 +12,7 @@ void RegisterAllCommands(MainWindow& form) {
     RegisterRegressionCommands(form);
     RegisterModelCommands(form);
     RegisterEditingCommands(form);
+    RegisterPrintCommands(form);
 }
 
 }  // namespace tabulon::ui

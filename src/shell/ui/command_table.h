@@ -13,5 +13,6 @@ void RegisterTwoSampleCommands(MainWindow& form);    // univariate/ui/two_sample
 void RegisterRegressionCommands(MainWindow& form);   // shell/ui/regression_commands.cpp
 void RegisterModelCommands(MainWindow& form);        // shell/ui/model_commands.cpp
 void RegisterEditingCommands(MainWindow& form);      // shell/ui/editing_commands.cpp
+void RegisterPrintCommands(MainWindow& form);        // shell/ui/print_commands.cpp
 
 }  // namespace tabulon::ui
