@@ -31,14 +31,29 @@ std::string FirstCharacters(const std::string& text, std::size_t count) {
     return text;
 }
 
-// One column read: its statistics, the offset of its mean from its own first value, and that
-// first value's text.
+// One column read: its count, mean, variance and s, the offset of its mean from its own first
+// value, and that first value's text.
 struct ColumnRead {
     std::size_t count = 0;
     bool computed = false;
     SampleStatistics statistics;
     Extended mean_from_first = 0;
     std::string first_text;
+};
+
+// Neumaier's compensated sum, so that the squares of long columns keep their last digits.
+class CompensatedSum {
+public:
+    void add(Extended x) {
+        const Extended t = m_sum + x;
+        m_compensation += std::fabs(m_sum) >= std::fabs(x) ? (m_sum - t) + x : (x - t) + m_sum;
+        m_sum = t;
+    }
+    Extended value() const { return m_sum + m_compensation; }
+
+private:
+    Extended m_sum = 0;
+    Extended m_compensation = 0;
 };
 
 ColumnRead ReadGroupColumn(const Worksheet& sheet, int column, char separator) {
@@ -59,13 +74,26 @@ ColumnRead ReadGroupColumn(const Worksheet& sheet, int column, char separator) {
     read.count = count;
     if (count < 2) return read;
     const ColumnNumbers numbers = reader.take();
-    read.computed = ComputeSampleStatistics(numbers.values, numbers.exact, read.statistics);
-    if (read.computed) {
-        // x̄ - x₀ from the deviation of the first value: the deviations are taken from the
-        // exact decimals, so this small difference is not the rounding left after
-        // subtracting two large means.
-        read.mean_from_first = -DeviationsFromMean(numbers.values, numbers.exact).front();
+    // The kernel's deviations about the mean, each taken from the exact decimals and rounded
+    // once: their squares give the variance with every digit the values share left out, and
+    // the first one gives x̄ - x₀ without subtracting two large numbers. (The kernel's full
+    // statistics would also count or sort every column for a median nobody reads here.)
+    const std::vector<Extended> deviations = DeviationsFromMean(numbers.values, numbers.exact);
+    CompensatedSum sum;
+    CompensatedSum squares;
+    for (Extended d : deviations) {
+        sum.add(d);
+        squares.add(d * d);
     }
+    const auto n = static_cast<Extended>(count);
+    const Extended c = sum.value();
+    SampleStatistics& st = read.statistics;
+    st.Count = static_cast<std::int32_t>(count);
+    st.Mean = numbers.values.front() - deviations.front();
+    st.Variance = std::max(Extended(0), (squares.value() - c * c / n) / (n - 1));
+    st.StdDev = std::sqrt(st.Variance);
+    read.mean_from_first = -deviations.front();
+    read.computed = std::isfinite(st.Mean) && std::isfinite(st.Variance);
     return read;
 }
 

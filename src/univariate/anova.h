@@ -21,7 +21,9 @@ inline constexpr std::size_t kMaxAnovaNameLength = 50;  // characters, not bytes
 // One chosen column.
 struct AnovaGroup {
     std::string name;             // the column's label, "3: Vikt", cut to 50 characters
-    SampleStatistics statistics;  // mean, variance and s from the stable kernel
+    // Count, mean, variance and s, from the kernel's deviations about the mean (the median
+    // and the raw sum of squares are not computed).
+    SampleStatistics statistics;
     // The mean less the reference value shared by all groups (the first value of the first
     // group), found without ever rounding at the size of the values themselves: groups near
     // 10^12 that differ in their last digits keep those digits apart.
