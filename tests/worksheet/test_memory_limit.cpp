@@ -1,0 +1,84 @@
+// A short file or a small paste can describe a sheet of billions of cells; every reader and
+// every command that grows the sheet refuses it with a message before allocating anything.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "base/language.h"
+#include "worksheet/csv_file.h"
+#include "worksheet/editing.h"
+#include "worksheet/memory_limit.h"
+#include "worksheet/paste.h"
+#include "worksheet/text_file.h"
+#include "worksheet/worksheet_file.h"
+
+namespace tabulon {
+namespace {
+
+std::string Repeat(std::string_view piece, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i) out += piece;
+    return out;
+}
+
+// The worksheet file of an empty sheet of c x r cells.
+std::string EmptyTbn(int columns, int rows) {
+    std::string text, error;
+    EXPECT_TRUE(FormatWorksheetFile(Worksheet(columns, rows), text, error)) << error;
+    return text;
+}
+
+TEST(MemoryLimit, ReadersRefuseASheetLargerThanTheMemoryBeforeAllocating) {
+    ScopedTextSettings english(Language::English, '.');
+    // One line of 3000 tabs over 3000 short lines: 9 million cells, 144 MB of empty cells,
+    // from a file of 9 kB.
+    const std::string wide = Repeat("\t", 3000) + "\n" + Repeat("1\n", 3000);
+    const struct {
+        const char* name;
+        std::function<LoadResult()> read;
+        const char* size;  // columns and rows the message names
+    } cases[] = {
+        {"text", [&] { return ParseTextFile(wide, {}); }, "3003 columns and 3003 rows"},
+        {"csv", [&] { return ParseCsvFile(Repeat(",", 3000) + "\n" + Repeat("1\n", 3000), {}); },
+         "3003 columns and 3003 rows"},
+        {"quoted csv",
+         [&] { return ParseCsvFile("\"a\"" + Repeat(",", 3000) + "\n" + Repeat("1\n", 3000), {}); },
+         "3003 columns and 3003 rows"},
+        {"worksheet", [&] { return ParseWorksheetFile(EmptyTbn(1000, 1000)); },
+         "1000 columns and 1000 rows"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetAvailableMemoryForTesting(std::uint64_t(64) << 20);
+        const LoadResult refused = c.read();
+        EXPECT_FALSE(refused.ok);
+        EXPECT_EQ(
+            refused.error.rfind(std::string("Not enough memory for a worksheet of ") + c.size, 0),
+            0u)
+            << refused.error;
+        // The same file reads where the memory is there.
+        SetAvailableMemoryForTesting(std::uint64_t(4) << 30);
+        EXPECT_TRUE(c.read().ok);
+    }
+    SetAvailableMemoryForTesting(std::nullopt);
+}
+
+TEST(MemoryLimit, APasteOrACountBeyondTheMemoryIsRefused) {
+    ScopedTextSettings swedish(Language::Swedish, ',');
+    SetAvailableMemoryForTesting(std::uint64_t(1) << 20);  // 1 MB: 58,982 empty cells
+    Worksheet sheet = Worksheet::StartSheet();
+    const Worksheet before = sheet;
+    const PastePlan plan = PlanPaste("1\t2", 2, 5000, ',');
+    EXPECT_EQ(PasteRefusal(sheet, plan),
+              "Arbetsbladet skulle bli för stort: 22 kolumner och 5001 rader");
+    EXPECT_FALSE(FitsInSheet(22, 5000));
+    EXPECT_TRUE(FitsInSheet(22, 2000));
+    EXPECT_EQ(sheet, before);
+    SetAvailableMemoryForTesting(std::nullopt);
+    // The machine's own answer is some memory, and a sheet of start size fits in it.
+    EXPECT_GT(AvailableMemory(), 0u);
+    EXPECT_TRUE(FitsInSheet(22, 102));
+}
+
+}  // namespace
+}  // namespace tabulon
