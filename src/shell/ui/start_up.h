@@ -1,0 +1,15 @@
+// What the desktop program does with its command line once the main window exists.
+#pragma once
+
+#include <string>
+
+namespace tabulon::ui {
+
+class MainWindow;
+
+// `tabulon FILE` (a double click on a file): FILE is opened as Arkiv > Öppna opens it, with
+// the same questions and checks; a file that cannot be read shows why and leaves the empty
+// worksheet. A relative name is taken from the folder the program was started in.
+void OpenStartFile(MainWindow& window, const std::string& file);
+
+}  // namespace tabulon::ui
