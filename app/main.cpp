@@ -3,16 +3,73 @@
 #include <QDir>
 #include <QLocale>
 #include <QStandardPaths>
+#include <QTimer>
 #include <clocale>
+#include <fstream>
+#include <iostream>
+#include <sstream>
 
 #include "base/language.h"
+#include "shell/app_state.h"
+#include "shell/scripted_dialogs.h"
+#include "shell/start_options.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/qt_dialogs.h"
-#include "worksheet/ui/number_grid.h"
+#include "shell/ui/screenshot_run.h"
+#include "shell/ui/start_up.h"
+
+namespace {
+
+// --screenshot SCRIPT: plays the script offscreen with scripted answers and stops; the
+// pictures go beside the script.
+int RunScreenshots(const std::filesystem::path& start, const std::filesystem::path& config,
+                   const std::string& script_file) {
+    std::ifstream in(script_file, std::ios::binary);
+    if (!in) {
+        std::cerr << "tabulon: cannot read " << script_file << '\n';
+        return 1;
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    tabulon::ScriptedDialogs dialogs;
+    tabulon::ui::MainWindow window(dialogs, start, config);
+    window.resize(1000, 620);
+    window.show();
+    QApplication::processEvents();
+    const std::filesystem::path folder = std::filesystem::path(script_file).parent_path();
+    const std::string error = tabulon::ui::PlayScreenshotScript(
+        window, dialogs, tabulon::ParseScreenshotScript(text.str()), folder);
+    window.state().DataChanged = false;  // a picture run never asks to save
+    if (!error.empty()) {
+        std::cerr << script_file << ": " << error << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
+    // --help and --version answer in a terminal without a display: before QApplication.
+    const tabulon::StartOptions options =
+        tabulon::ParseStartOptions(std::vector<std::string>(argv + 1, argv + argc));
+    switch (options.action) {
+        case tabulon::StartOptions::Action::Help:
+            std::cout << tabulon::StartHelpText();
+            return 0;
+        case tabulon::StartOptions::Action::Version:
+            std::cout << tabulon::kProgramVersion << '\n';
+            return 0;
+        case tabulon::StartOptions::Action::Usage:
+            std::cerr << "tabulon: " << options.error << "\n\n" << tabulon::StartHelpText();
+            return 2;
+        default:
+            break;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tabulon");
+    QApplication::setWindowIcon(QIcon::fromTheme("tabulon"));
     // Number texts are parsed and written by the program itself; the C library must not
     // apply the locale's separator behind its back.
     std::setlocale(LC_NUMERIC, "C");
@@ -22,31 +79,17 @@ int main(int argc, char** argv) {
     const std::filesystem::path start = QDir::currentPath().toStdString();
     const std::filesystem::path config =
         QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString();
+    if (options.action == tabulon::StartOptions::Action::Screenshot) {
+        return RunScreenshots(start, config, options.screenshot_script);
+    }
     tabulon::ui::QtDialogs dialogs;
     tabulon::ui::MainWindow window(dialogs, start, config);
     dialogs.setParentWindow(&window);
-    // --screenshot FILE: render the main window with a few sample values offscreen, for the
-    // README, and stop.
-    const QStringList args = QApplication::arguments();
-    if (const auto at = args.indexOf("--screenshot"); at >= 0 && at + 1 < args.size()) {
-        window.resize(1000, 620);
-        window.show();
-        const char* samples[][3] = {{"10,2", "20,4", "3,14"}, {"11,5", "19,8", "2,71"},
-                                    {"9,9", "21,0", "1,41"},  {"10,7", "20,1", "1,73"}};
-        auto* grid = window.NumberGrid1();
-        grid->setCellText(2, 1, "Vikt");
-        grid->setCellText(3, 1, "Längd");
-        grid->setCellText(4, 1, "Halt");
-        for (int r = 0; r < 4; ++r) {
-            for (int c = 0; c < 3; ++c) {
-                std::string text = samples[r][c];
-                if (tabulon::DecimalSeparator() == '.') text[text.find(',')] = '.';
-                grid->setCellText(2 + c, 2 + r, text);
-            }
-        }
-        QApplication::processEvents();
-        return window.grab().save(args[at + 1]) ? 0 : 1;
-    }
     window.showMaximized();
+    if (!options.file.empty()) {
+        // Once the window is up, so that the import question and any message sit on it.
+        QTimer::singleShot(
+            0, &window, [&window, &options] { tabulon::ui::OpenStartFile(window, options.file); });
+    }
     return app.exec();
 }

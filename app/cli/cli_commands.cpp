@@ -17,10 +17,15 @@ std::vector<CliCommand> CliCommands() {
     table.push_back({"calc", "NAME ARG...", RunCalc});
     AddFileCommands(table);
     AddEditingCommands(table);
+    AddPrintCommands(table);
+    AddCalculationCommands(table);
     AddTwoSampleCommands(table);
     AddDescriptiveCommands(table);
     AddModelCommands(table);
     AddRegressionCommands(table);
+    AddAnovaCommands(table);
+    AddDistributionCommands(table);
+    AddGraphCommands(table);
     return table;
 }
 

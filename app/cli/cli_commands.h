@@ -24,5 +24,10 @@ void AddDescriptiveCommands(std::vector<CliCommand>& table);  // stats, normplot
 void AddModelCommands(std::vector<CliCommand>& table);  // mlr, pcr, pls, apply-model
 void AddRegressionCommands(std::vector<CliCommand>& table);  // regression
 void AddEditingCommands(std::vector<CliCommand>& table);  // sort, transpose, remove-empty
+void AddPrintCommands(std::vector<CliCommand>& table);  // print
+void AddCalculationCommands(std::vector<CliCommand>& table);  // arith, function, simulate, design
+void AddAnovaCommands(std::vector<CliCommand>& table);  // anova
+void AddDistributionCommands(std::vector<CliCommand>& table);  // probability, table, interval
+void AddGraphCommands(std::vector<CliCommand>& table);  // bars, xyz
 
 }  // namespace tabulon::cli

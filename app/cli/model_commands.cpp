@@ -1,5 +1,6 @@
 // `tabulon-cli mlr`, `pcr`, `pls` and `apply-model`: the calibration models of the n-Dim menu,
 // their model file, and a model applied to a worksheet.
+#include <algorithm>
 #include <cmath>
 #include <iostream>
 #include <optional>
@@ -16,6 +17,7 @@
 #include "multivariate/mlr.h"
 #include "multivariate/model_file.h"
 #include "multivariate/model_texts.h"
+#include "multivariate/pca.h"
 #include "numeric/number_text.h"
 #include "procedure_args.h"
 #include "worksheet/worksheet_file.h"
@@ -29,6 +31,9 @@ constexpr const char* kApplyUsage = "FILE M.mdl OUT [--titles]";
 constexpr const char* kPressUsage =
     "mlr|pcr|pls FILE [--titles] --z C --x A,B,... [--factors K] [--json]";
 constexpr const char* kOptimiseUsage = "pcr|pls FILE [--titles] --z C --x A,B,... [--json]";
+constexpr const char* kPcaUsage = "FILE [--titles] --columns A,B,... [--components K] [--json]";
+constexpr const char* kPcaOutlierUsage =
+    "FILE [--titles] --columns A,B,... [--components K] [--level L] [--json]";
 
 int Refuse(const std::string& message) {
     std::cerr << message << '\n';
@@ -314,6 +319,133 @@ int RunOptimise(const std::vector<std::string>& raw) {
     return kExitOk;
 }
 
+// The PCA of --columns, with --components checked; nullopt with the exit status in `exit`.
+struct PcaRun {
+    ProcedureArgs args;
+    ModelColumns columns;
+    PcaResult pca;
+    std::optional<int> components;
+};
+
+std::optional<PcaRun> ReadPca(const std::string& name, const char* usage,
+                              const std::vector<std::string>& raw, int& exit) {
+    std::string error;
+    exit = kExitUsage;
+    auto args = ParseProcedureArgs(raw, {"components"}, error);
+    if (!args) return ProcedureUsage(name, usage, error), std::nullopt;
+    if (args->columns.empty())
+        return ProcedureUsage(name, usage, "--columns is needed"), std::nullopt;
+    PcaRun run;
+    if (args->options.count("components")) {
+        run.components = ParseInteger(args->options.at("components"));
+        if (!run.components)
+            return ProcedureUsage(name, usage, "--components takes a whole number"), std::nullopt;
+    }
+    exit = kExitRefused;
+    auto sheet = LoadProcedureSheet(*args, error);
+    if (!sheet) return Refuse(error), std::nullopt;
+    const auto resolved = ResolveColumns(*sheet, *args);
+    if (!resolved) return std::nullopt;
+    const ModelColumnsRead columns = ModelColumnsOf(*sheet, 0, *resolved);
+    if (!columns.columns) return Refuse(columns.refusal), std::nullopt;
+    PcaFit fit = FitPCA(LoadModelData(*sheet, *columns.columns, DecimalSeparator()));
+    if (!fit.result) return Refuse(fit.refusal), std::nullopt;
+    run.args = std::move(*args);
+    run.columns = *columns.columns;
+    run.pca = std::move(*fit.result);
+    exit = kExitOk;
+    return run;
+}
+
+// Components 0 .. count-1 of `values` (`size` values each) as an array of arrays.
+std::string ComponentArrays(const std::vector<Extended>& values, int size, int count) {
+    std::string json = "[";
+    for (int k = 0; k < count; ++k) {
+        const auto begin = values.begin() + static_cast<std::ptrdiff_t>(k) * size;
+        json += (k ? "," : "") + NumberArray({begin, begin + size});
+    }
+    return json + "]";
+}
+
+// PCA: the window's table as Kopiera copies it, or every number.
+int RunPca(const std::vector<std::string>& raw) {
+    int exit = kExitOk;
+    const auto run = ReadPca("pca", kPcaUsage, raw, exit);
+    if (!run) return exit;
+    const PcaResult& pca = run->pca;
+    if (!run->args.json) {
+        const TextTable table = ShowPcaTable(pca, run->columns.XNames, false);
+        for (const std::string& line : PcaCopyLines(run->args.file, pca, table))
+            std::cout << line << '\n';
+        return kExitOk;
+    }
+    const int count = std::clamp(run->components.value_or(pca.p), 1, pca.p);
+    Extended total = 0;
+    for (Extended l : pca.lambda) total += l;
+    std::vector<Extended> percent;
+    for (Extended l : pca.lambda) percent.push_back(total > 0 ? 100 * l / total : 0);
+    std::vector<std::string> rows;
+    for (int r : pca.rows) rows.push_back(std::to_string(r - 1));
+    JsonObject o;
+    o.Integer("n", pca.n)
+        .Integer("p", pca.p)
+        .Integer("components", count)
+        .Raw("eigenvalues", NumberArray(pca.lambda))
+        .Raw("explained_percent", NumberArray(percent))
+        .Raw("loadings", ComponentArrays(pca.loadings, pca.p, count))
+        .Lines("rows", rows)
+        .Raw("scores", ComponentArrays(pca.scores, pca.n, count));
+    std::cout << o.Text() << '\n';
+    return kExitOk;
+}
+
+// The outlier listing after --components components (all of them by default, stepped down to
+// the last that leaves residuals) at --level percent.
+int RunPcaOutliers(const std::vector<std::string>& raw) {
+    int exit = kExitOk;
+    const auto run = ReadPca("pca-outliers", kPcaOutlierUsage, raw, exit);
+    if (!run) return exit;
+    Extended level = 5;
+    if (run->args.level) {
+        const auto l = ParseLevel(*run->args.level);
+        if (!l || !(*l > 0) || !(*l < 100))
+            return ProcedureUsage("pca-outliers", kPcaOutlierUsage,
+                                  "--level takes a percentage between 0 and 100");
+        level = *l;
+    }
+    const OutlierListingResult listed =
+        ListOutliers(run->pca, run->components.value_or(run->pca.p), level / 100);
+    if (!listed.listing) return Refuse(listed.refusal);
+    const OutlierListing& l = *listed.listing;
+    if (!run->args.json) {
+        for (const std::string& line : OutlierCountLines(l)) std::cout << line << '\n';
+        for (const auto& row : OutlierGrid(l))
+            std::cout << row[0] << '\t' << row[1] << '\t' << row[2] << '\n';
+        std::cout << OutlierCriticalText(l) << '\n';
+        return kExitOk;
+    }
+    std::vector<std::string> rows, verdicts;
+    for (std::size_t i = 0; i < l.rows.size(); ++i) {
+        rows.push_back(std::to_string(l.rows[i] - 1));
+        verdicts.push_back(l.outlier[i] ? "true" : "false");
+    }
+    std::string outliers = "[";
+    for (std::size_t i = 0; i < verdicts.size(); ++i) outliers += (i ? "," : "") + verdicts[i];
+    JsonObject o;
+    o.Integer("n", l.n)
+        .Integer("p", l.p)
+        .Integer("components", l.components)
+        .Integer("df1", l.df1)
+        .Integer("df2", l.df2)
+        .Number("level", level)
+        .Number("F_critical", l.FCrit)
+        .Lines("rows", rows)
+        .Raw("F", NumberArray(l.F))
+        .Raw("outlier", outliers + "]");
+    std::cout << o.Text() << '\n';
+    return kExitOk;
+}
+
 void PrintTable(const ModelWindowTable& table) {
     std::cout << table.caption << '\n';
     for (const auto& row : table.rows) std::cout << row[0] << '\t' << row[1] << '\n';
@@ -359,6 +491,8 @@ void AddModelCommands(std::vector<CliCommand>& table) {
     table.push_back({"apply-model", kApplyUsage, RunApplyModel});
     table.push_back({"press", kPressUsage, RunPress});
     table.push_back({"optimise", kOptimiseUsage, RunOptimise});
+    table.push_back({"pca", kPcaUsage, RunPca});
+    table.push_back({"pca-outliers", kPcaOutlierUsage, RunPcaOutliers});
 }
 
 }  // namespace tabulon::cli

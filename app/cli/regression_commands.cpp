@@ -12,6 +12,7 @@
 #include "numeric/number_text.h"
 #include "procedure_args.h"
 #include "regression/fitted_model.h"
+#include "regression/polynomial_fit.h"
 #include "regression/regression_graph.h"
 #include "regression/regression_texts.h"
 
@@ -21,7 +22,8 @@ namespace {
 constexpr const char* kUsage =
     "FILE --x A --y B [--titles] [--level L] "
     "[--fit least-squares|origin|fixed-slope=K|fixed-intercept=L|weighted-multiple-y|"
-    "weighted-1/x|point-to-point|control-chart] "
+    "weighted-1/x|point-to-point|control-chart|poly=D|curvature|exp|log|power|powerlaw[=N]|"
+    "own=TERM,TERM...|weighted=D,none|1/x|1/x2|1/y|1/y2[,origin]|standard-addition] "
     "[--report significance|lod|loq|kl|parameters|residuals|homoscedasticity|rms|first-kind|"
     "second-kind|outliers|control-chart|standard-addition|xy-values[,...]] "
     "[--y-from-x X] [--x-from-y Y [--replicates M]] [--json] [--graph OUT [--size WxH]]";
@@ -35,15 +37,100 @@ int Refuse(const std::string& message) {
     return kExitRefused;
 }
 
+std::vector<std::string> SplitCommas(const std::string& text);
+
 std::optional<Extended> Number(const std::string& text) {
     if (auto v = ParseNumber(text, '.')) return v;
     return ParseNumber(text, ',');
+}
+
+// The own function's terms by their names, with plain-text spellings beside the window's.
+std::optional<unsigned> ParseTerms(const std::string& text) {
+    static const char* const plain[kOwnTermCount] = {
+        "1",     "x",      "x^2",    "x^3",    "x^4",  "1/x",     "1/x^2",     "1/x^3",
+        "1/x^4", "sin(x)", "cos(x)", "tan(x)", "exp(x)", "ln(x)", "1/(1+x)", "1/(1+x^2)"};
+    unsigned terms = 0;
+    for (const std::string& name : SplitCommas(text)) {
+        int found = -1;
+        for (int j = 0; j < kOwnTermCount; ++j) {
+            if (name == plain[j] || name == OwnTermNames()[j]) found = j;
+        }
+        if (found < 0) return std::nullopt;
+        terms |= 1u << found;
+    }
+    return terms;
+}
+
+// The curve fits: poly=D, curvature, exp, log, power, powerlaw[=N], own=TERMS, weighted=D,W[,origin].
+std::optional<FitSpec> ParseCurveFit(const std::string& name, const std::optional<std::string>& value) {
+    FitSpec spec;
+    if (name == "poly" && value) {
+        const auto d = ParseInteger(*value);
+        if (!d || *d < 1 || *d > 10) return std::nullopt;
+        spec.type = FitType::Polynomial;
+        spec.degree = static_cast<int>(*d);
+        return spec;
+    }
+    if (name == "curvature" && !value) {
+        spec.type = FitType::Polynomial;
+        spec.curvature = true;
+        return spec;
+    }
+    const struct {
+        const char* name;
+        FunctionKind kind;
+    } functions[] = {{"power", FunctionKind::Power},
+                     {"exp", FunctionKind::Exponential},
+                     {"log", FunctionKind::Logarithmic},
+                     {"powerlaw", FunctionKind::PowerOffset}};
+    for (const auto& f : functions) {
+        if (name != f.name) continue;
+        spec.type = FitType::NamedFunction;
+        spec.function = f.kind;
+        if (value) {
+            const auto n = Number(*value);
+            if (f.kind != FunctionKind::PowerOffset || !n || !(*n > 0)) return std::nullopt;
+            spec.exponent = *n;
+        }
+        return spec;
+    }
+    if (name == "own" && value) {
+        const auto terms = ParseTerms(*value);
+        if (!terms) return std::nullopt;
+        spec.type = FitType::OwnFunction;
+        spec.terms = *terms;
+        return spec;
+    }
+    if (name == "weighted" && value) {
+        const std::vector<std::string> parts = SplitCommas(*value);
+        if (parts.size() < 2 || parts.size() > 3) return std::nullopt;
+        const auto d = ParseInteger(parts[0]);
+        if (!d || *d < 1 || *d > 10) return std::nullopt;
+        const char* const weights[] = {"none", "1/x", "1/x2", "1/y", "1/y2"};
+        int weight = -1;
+        for (int w = 0; w < 5; ++w) {
+            if (parts[1] == weights[w]) weight = w;
+        }
+        if (weight < 0) return std::nullopt;
+        if (parts.size() == 3 && parts[2] != "origin") return std::nullopt;
+        spec.type = FitType::WeightedPolynomial;
+        spec.degree = static_cast<int>(*d);
+        spec.weight = static_cast<PolynomialWeight>(weight);
+        spec.through_origin = parts.size() == 3;
+        return spec;
+    }
+    return std::nullopt;
 }
 
 std::optional<FitSpec> ParseFit(const std::string& text) {
     const auto eq = text.find('=');
     const std::string name = text.substr(0, eq);
     FitSpec spec;
+    if (auto curve = ParseCurveFit(name, eq == std::string::npos
+                                             ? std::nullopt
+                                             : std::optional<std::string>(text.substr(eq + 1)))) {
+        return curve;
+    }
     if (name == "fixed-slope" || name == "fixed-intercept") {
         if (eq == std::string::npos) return std::nullopt;
         const auto value = Number(text.substr(eq + 1));
@@ -68,6 +155,7 @@ std::optional<FitSpec> ParseFit(const std::string& text) {
             return spec;
         }
     }
+    if (name == "standard-addition") return spec;
     return std::nullopt;
 }
 
@@ -134,6 +222,8 @@ int RunRegression(const std::vector<std::string>& raw) {
         spec = *parsed;
     }
     std::vector<RegressionItem> items;
+    // The standard addition result belongs to the least-squares line: --fit names it too.
+    if (option("fit") == "standard-addition") items.push_back(RegressionItem::StandardAddition);
     bool xy_values = false;
     if (const auto report = option("report")) {
         for (const std::string& name : SplitCommas(*report)) {
@@ -217,6 +307,21 @@ int RunRegression(const std::vector<std::string>& raw) {
             .String("equation", model.EquationText())
             .String("status", model.StatusLine());
         for (const auto& [key, value] : model.Values()) json.Number(key, value);
+        if (const std::vector<Extended> coefficients = model.Coefficients(); !coefficients.empty()) {
+            std::string list;
+            for (Extended c : coefficients) list += (list.empty() ? "" : ",") + JsonNumber(c);
+            json.Raw("coefficients", "[" + list + "]");
+        }
+        if (const auto curvature = model.Curvature()) {
+            JsonObject o;
+            const std::string& v = curvature->verdict;
+            o.String("verdict", v.substr(std::min(v.size(), v.find_first_not_of(' '))))
+                .Bool("significant", curvature->significant)
+                .Number("t", curvature->t)
+                .Integer("df", curvature->df)
+                .Number("level", 100 * curvature->alpha);
+            json.Object("curvature", o);
+        }
         if (const auto limits = model.Limits();
             limits && std::any_of(items.begin(), items.end(), [](RegressionItem i) {
                 return i == RegressionItem::Lod || i == RegressionItem::Loq ||

@@ -4,6 +4,7 @@
 // plain values of the layers below.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -13,6 +14,8 @@
 #include "base/language.h"
 #include "graphs/font_spec.h"
 #include "graphs/scale_choice.h"
+#include "worksheet/column_arithmetic.h"
+#include "worksheet/simulation.h"
 #include "worksheet/editing.h"
 #include "worksheet/file_io.h"
 #include "worksheet/paste.h"
@@ -49,6 +52,26 @@ struct FileDialogSpec {
     std::string filter;
     int filter_index = 1;  // 1-based: the entry preselected
     std::string default_extension;
+};
+
+// The function window's answer: the label chosen ("" when none), the function and the
+// number box as typed.
+struct FunctionChoice {
+    std::string label;
+    ColumnFunction function = ColumnFunction::Scale;
+    std::string argument;
+};
+
+// The factorial design dialog's entries, corrected as its Beräkna corrects them: counts, the
+// model kind (0 main effects, 1 and 2 with two- and three-variable interactions), and for each
+// variable its name and its low, middle and high values as typed.
+struct DesignRequest {
+    int variables = 3;
+    int levels = 2;
+    int runs = 4;
+    int model = 0;
+    std::vector<std::string> names;
+    std::vector<std::array<std::string, 3>> values;
 };
 
 class Dialogs {
@@ -98,6 +121,16 @@ public:
         const std::vector<std::string>& labels) = 0;
     // The factor count: what the edit field held when the window closed, and whether by OK.
     virtual KXAnswer ChooseFactorCount(const FactorCountQuestion& question) = 0;
+    // Kombinerad aritmetik's expression window over the column labels; nullopt on Cancel.
+    virtual std::optional<std::string> AskExpression(const std::vector<std::string>& labels) = 0;
+    // Funktioner's window over the column labels; nullopt on Cancel.
+    virtual std::optional<FunctionChoice> ChooseFunction(
+        const std::vector<std::string>& labels) = 0;
+    // Simulera mätdata's parameter window, from its defaults; nullopt on Cancel.
+    virtual std::optional<SimulationParameters> AskSimulation(SimulationMode mode) = 0;
+    // The factorial design dialog, showing `preset` (the entries of its last use); nullopt on
+    // Cancel.
+    virtual std::optional<DesignRequest> AskDesign(const DesignRequest& preset) = 0;
     // The regression window's polynomial options, preset to `current`; nullopt on Cancel.
     virtual std::optional<PolynomialOptions> ChoosePolynomialOptions(
         const PolynomialOptions& current) = 0;
@@ -105,6 +138,21 @@ public:
     // bits ticked at OK, nullopt on Cancel.
     virtual std::optional<unsigned> ChooseFunctionTerms(const std::vector<std::string>& names,
                                                         unsigned ticked) = 0;
+    // The x, y and z variables of the 3-D plot, one label from each of three lists; nullopt on
+    // Cancel or when a list has no choice. A script answers it as three single choices.
+    virtual std::optional<std::array<std::string, 3>> ChooseXYZ(
+        const std::vector<std::string>& labels) {
+        std::array<std::string, 3> chosen;
+        const std::array<std::string, 3> captions{ChooseText("x-variable", "x-variabel"),
+                                                  ChooseText("y-variable", "y-variabel"),
+                                                  ChooseText("z-variable", "z-variabel")};
+        for (std::size_t a = 0; a < 3; ++a) {
+            const auto one = ChooseFromList(captions[a], labels, false);
+            if (!one || one->empty()) return std::nullopt;
+            chosen[a] = one->back();
+        }
+        return chosen;
+    }
 };
 
 }  // namespace tabulon

@@ -32,10 +32,45 @@ enum class FitType : int {
     OwnFunction = 100,
 };
 
-// What to fit. Later fits add their own fields (degree, function, weighting, terms).
+// The four functions of Funktioner, by their type codes.
+enum class FunctionKind : int { Power = 6, Exponential = 7, Logarithmic = 8, PowerOffset = 9 };
+
+// The weighted polynomial's weights: "None", "1/x", "1/x²", "1/y", "1/y²".
+enum class PolynomialWeight { None, InverseX, InverseX2, InverseY, InverseY2 };
+
+// The sixteen terms of the own function y = f(x), in the order of their check boxes; bit j
+// of FitSpec::terms ticks term j.
+inline constexpr int kOwnTermCount = 16;
+
+// What to fit.
 struct FitSpec {
+    FitSpec(FitType fit_type = FitType::LeastSquares, Extended fixed = 0)
+        : type(fit_type), fixed_value(fixed) {}
+
     FitType type = FitType::LeastSquares;
     Extended fixed_value = 0;  // the slope (FixedSlope) or the intercept (FixedIntercept)
+    // Polynomial and WeightedPolynomial.
+    int degree = 2;
+    PolynomialWeight weight = PolynomialWeight::None;
+    Extended weight_offset = 0;  // c in the weight 1/(v + c)^(2e)
+    bool through_origin = false;
+    bool curvature = false;  // Polynomial of degree 2 with the curvature test
+    // NamedFunction.
+    FunctionKind function = FunctionKind::Power;
+    std::optional<Extended> exponent;  // PowerOffset: the n to fit with; none searches it
+    // OwnFunction.
+    unsigned terms = 0;
+};
+
+// The curvature test of a degree-2 polynomial: t = a2/s(a2) with its degrees of freedom,
+// the smallest level (fraction, 0.001 steps from 0.1) at which it is significant, and
+// the verdict shown in the status line.
+struct CurvatureTest {
+    Extended t = 0;
+    int df = 0;
+    Extended alpha = 0;
+    bool significant = false;
+    std::string verdict;
 };
 
 // The menu items and reports whose presence depends on the fit.
@@ -162,6 +197,11 @@ public:
     virtual Extended ResidualSD() const = 0;
     // Every number the fit computed, by name (the JSON keys of tabulon-cli).
     virtual std::vector<std::pair<std::string, Extended>> Values() const = 0;
+    // The coefficients of a curve fit in the order its equation names them (a0, a1, … of a
+    // polynomial, a and b of a function); empty for the straight lines.
+    virtual std::vector<Extended> Coefficients() const { return {}; }
+    // The curvature test, when the fit was asked for it.
+    virtual std::optional<CurvatureTest> Curvature() const { return std::nullopt; }
 
 protected:
     FittedModel(std::shared_ptr<const RegressionData> data, FitSpec spec)

@@ -2,7 +2,9 @@
 #include "base/language.h"
 #include "regression/control_chart.h"
 #include "regression/fitted_model.h"
+#include "regression/function_fit.h"
 #include "regression/point_to_point.h"
+#include "regression/polynomial_fit.h"
 #include "regression/straight_line.h"
 #include "regression/weighted_line.h"
 
@@ -39,6 +41,13 @@ FitOutcome FitByType(std::shared_ptr<const RegressionData> data, const FitSpec& 
             return FitWeightedMultipleY(std::move(data), spec);
         case FitType::WeightedInverseX:
             return FitWeightedInverseX(std::move(data), spec);
+        case FitType::Polynomial:
+        case FitType::WeightedPolynomial:
+            return FitPolynomial(std::move(data), spec);
+        case FitType::NamedFunction:
+            return FitNamedFunction(std::move(data), spec);
+        case FitType::OwnFunction:
+            return FitOwnFunction(std::move(data), spec);
         default:
             return {nullptr, ChooseText("Function missing ", "Funktionen saknas")};
     }

@@ -147,6 +147,7 @@ constexpr std::array kMenu = std::to_array<MenuItemDef>({
 
     {"hjalp", "Hjälp", "", "Help"},
     {"hjalp.index", "Index", "", ""},
+    {"hjalp.handbok", "Användarhandbok", "", "User guide"},
     {"hjalp.om", "Om Tabulon", "", "About Tabulon"},
 
     {"language", "Set Language", "", ""},

@@ -51,6 +51,27 @@ ScriptedDialogs& ScriptedDialogs::caption(std::optional<CaptionChoice> choice) {
     return *this;
 }
 
+ScriptedDialogs& ScriptedDialogs::expression(std::optional<std::string> text) {
+    m_answers.push_back(Answer::Make(Kind::Expression, text.has_value(), text.value_or(""), {}, {}));
+    return *this;
+}
+ScriptedDialogs& ScriptedDialogs::function(std::optional<FunctionChoice> choice) {
+    m_answers.push_back(Answer::Make(Kind::Function, choice.has_value(), {}, {}, {}));
+    if (choice) m_functions.push_back(std::move(*choice));
+    return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::simulation(std::optional<SimulationParameters> parameters) {
+    m_answers.push_back(Answer::Make(Kind::Simulation, parameters.has_value(), {}, {}, {}));
+    if (parameters) m_simulations.push_back(*parameters);
+    return *this;
+}
+ScriptedDialogs& ScriptedDialogs::design(std::optional<DesignRequest> request) {
+    m_answers.push_back(Answer::Make(Kind::Design, request.has_value(), {}, {}, {}));
+    if (request) m_designs.push_back(std::move(*request));
+    return *this;
+}
+
 std::vector<std::string> ScriptedDialogs::messages() const {
     std::vector<std::string> out;
     for (const Asked& a : m_asked) {
@@ -303,6 +324,45 @@ std::optional<unsigned> ScriptedDialogs::ChooseFunctionTerms(const std::vector<s
     auto a = take(Kind::FunctionTerms, "function terms");
     if (!a || !a->ok) return std::nullopt;
     return a->terms;
+}
+
+std::optional<std::string> ScriptedDialogs::AskExpression(const std::vector<std::string>& labels) {
+    m_asked.push_back({Kind::Expression, "Räkneoperation", std::to_string(labels.size())});
+    auto a = take(Kind::Expression, "expression window");
+    if (!a || !a->ok) return std::nullopt;
+    return a->text;
+}
+
+std::optional<FunctionChoice> ScriptedDialogs::ChooseFunction(
+    const std::vector<std::string>& labels) {
+    m_asked.push_back({Kind::Function, "Kolumnberäkningar", std::to_string(labels.size())});
+    auto a = take(Kind::Function, "function window");
+    if (!a || !a->ok) return std::nullopt;
+    FunctionChoice choice = std::move(m_functions.front());
+    m_functions.pop_front();
+    return choice;
+}
+
+std::optional<SimulationParameters> ScriptedDialogs::AskSimulation(SimulationMode mode) {
+    m_asked.push_back({Kind::Simulation,
+                       mode == SimulationMode::Normal ? "Simulera normalfördelade värden"
+                                                      : "Simulera linjär regression",
+                       ""});
+    auto a = take(Kind::Simulation, "simulation window");
+    if (!a || !a->ok) return std::nullopt;
+    SimulationParameters p = m_simulations.front();
+    m_simulations.pop_front();
+    return p;
+}
+
+std::optional<DesignRequest> ScriptedDialogs::AskDesign(const DesignRequest& preset) {
+    m_asked.push_back({Kind::Design, "Försöksplanering - Skapa modell",
+                       std::to_string(preset.variables)});
+    auto a = take(Kind::Design, "design dialog");
+    if (!a || !a->ok) return std::nullopt;
+    DesignRequest r = std::move(m_designs.front());
+    m_designs.pop_front();
+    return r;
 }
 
 }  // namespace tabulon

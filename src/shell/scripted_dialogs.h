@@ -16,7 +16,7 @@ public:
     enum class Kind {
         Message, Info, YesNo, KX, Input, AskText, Font, Color, OpenFile, SaveFile, Scale, Caption,
         ChooseList, ChooseTwo, TextImport, Sort, PasteSpecial, ModelColumns, FactorCount,
-        PolynomialOptions, FunctionTerms
+        PolynomialOptions, FunctionTerms, Expression, Function, Simulation, Design
     };
 
     struct Asked {
@@ -52,6 +52,10 @@ public:
     ScriptedDialogs& polynomialOptions(std::optional<tabulon::PolynomialOptions> options);
     ScriptedDialogs& functionTerms(std::optional<unsigned> ticked);
 
+    ScriptedDialogs& expression(std::optional<std::string> text);
+    ScriptedDialogs& function(std::optional<FunctionChoice> choice);
+    ScriptedDialogs& simulation(std::optional<SimulationParameters> parameters);
+    ScriptedDialogs& design(std::optional<DesignRequest> request);
     const std::vector<Asked>& asked() const { return m_asked; }
     const std::vector<std::string>& mismatches() const { return m_mismatches; }
     bool allAnswersUsed() const { return m_answers.empty(); }
@@ -82,6 +86,10 @@ public:
     std::optional<std::pair<std::string, std::vector<std::string>>> ChooseModelColumns(
         const std::vector<std::string>& labels) override;
     KXAnswer ChooseFactorCount(const FactorCountQuestion& question) override;
+    std::optional<std::string> AskExpression(const std::vector<std::string>& labels) override;
+    std::optional<FunctionChoice> ChooseFunction(const std::vector<std::string>& labels) override;
+    std::optional<SimulationParameters> AskSimulation(SimulationMode mode) override;
+    std::optional<DesignRequest> AskDesign(const DesignRequest& preset) override;
     std::optional<tabulon::PolynomialOptions> ChoosePolynomialOptions(
         const tabulon::PolynomialOptions& current) override;
     std::optional<unsigned> ChooseFunctionTerms(const std::vector<std::string>& names,
@@ -119,6 +127,9 @@ private:
     // The answers of the graph dialogs, in the order of their Scale / Caption entries above.
     std::deque<std::optional<ScaleChoice>> m_scales;
     std::deque<std::optional<CaptionChoice>> m_captions;
+    std::deque<FunctionChoice> m_functions;
+    std::deque<SimulationParameters> m_simulations;
+    std::deque<DesignRequest> m_designs;
     std::vector<Asked> m_asked;
     std::vector<std::string> m_mismatches;
 };

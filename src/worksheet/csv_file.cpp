@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/language.h"
+#include "worksheet/memory_limit.h"
 #include "worksheet/parallel_load.h"
 #include "worksheet/text_helpers.h"
 
@@ -105,6 +106,11 @@ LoadResult ParseUnquotedCsv(std::string_view text, const TextImportOptions& opti
     layout.first_column = options.row_captions ? 1 : 2;
     // Exactly as large as the records need (see ParseCsvFile).
     layout.rows = std::max<std::size_t>(layout.first_row + lines.size(), Worksheet::kFixedRows);
+    const std::uint64_t sheet_columns =
+        layout.first_column + WidestLine(text, lines, layout.delimiter, threads);
+    if (!SheetFitsInMemory(sheet_columns, layout.rows)) {
+        return NotEnoughMemory(sheet_columns, layout.rows);
+    }
     std::vector<CellColumn> columns;
     if (!BuildDelimitedColumns(text, lines, layout, threads, columns)) return FileFormatError();
     LoadResult result;
@@ -143,6 +149,9 @@ LoadResult ParseQuotedCsv(std::string_view text, const TextImportOptions& option
     }
     constexpr std::size_t kLimit = static_cast<std::size_t>(kMaxSheetCount) - 2;
     if (records.ends.size() > kLimit || widest > kLimit) return FileFormatError();
+    if (!SheetFitsInMemory(2 + widest, 2 + records.ends.size())) {
+        return NotEnoughMemory(2 + widest, 2 + records.ends.size());
+    }
 
     const int first_row = options.column_captions ? 1 : 2;
     const int first_column = options.row_captions ? 1 : 2;

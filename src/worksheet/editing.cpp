@@ -9,6 +9,7 @@
 #include "numeric/number_text.h"
 #include "worksheet/column_queries.h"
 #include "worksheet/editing_undo.h"
+#include "worksheet/memory_limit.h"
 
 namespace tabulon {
 namespace {
@@ -336,7 +337,8 @@ std::string ReplaceAll(std::string_view text, std::string_view old_text,
 
 bool FitsInSheet(long long columns, long long rows) {
     return columns >= 0 && rows >= 0 && columns <= kMaxEditCells && rows <= kMaxEditCells &&
-           columns * rows <= kMaxEditCells;
+           columns * rows <= kMaxEditCells &&
+           SheetFitsInMemory(static_cast<std::uint64_t>(columns), static_cast<std::uint64_t>(rows));
 }
 
 std::string TooLargeText(long long columns, long long rows) {

@@ -15,6 +15,7 @@
 #include <system_error>
 
 #include "base/language.h"
+#include "worksheet/memory_limit.h"
 
 namespace tabulon {
 namespace {
@@ -106,6 +107,12 @@ void RemoveDeadTemporaryFiles(const std::string& target) {
             fs::remove(it->path(), ignored);
         }
     }
+}
+
+LoadResult NotEnoughMemory(std::uint64_t columns, std::uint64_t rows) {
+    LoadResult result;
+    result.error = NotEnoughMemoryText(columns, rows);
+    return result;
 }
 
 LoadResult FileFormatError() {

@@ -2,6 +2,7 @@
 // reading a whole file and replacing a file in one step.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -46,6 +47,8 @@ inline constexpr std::string_view kFileFormatError = "Error in file format...";
 
 // A refused read with the format message.
 LoadResult FileFormatError();
+// A refused read of a sheet larger than the memory the machine can give.
+LoadResult NotEnoughMemory(std::uint64_t columns, std::uint64_t rows);
 
 // The messages for a file that cannot be read or written, naming it and the reason.
 std::string ReadErrorText(std::string_view file_name, std::string_view reason);

@@ -107,6 +107,26 @@ void FillColumns(std::string_view text_view, const std::vector<LineSpan>& lines,
 
 }  // namespace
 
+std::size_t WidestLine(std::string_view text, const std::vector<LineSpan>& lines, char delimiter,
+                       unsigned threads) {
+    threads = static_cast<unsigned>(
+        std::clamp<std::size_t>(lines.size() / 4096, 1, std::max(1u, threads)));
+    std::vector<std::size_t> widest(threads, 0);
+    RunInThreads(threads, [&](unsigned t) {
+        const std::size_t first = lines.size() * t / threads;
+        const std::size_t last = lines.size() * (t + 1) / threads;
+        std::size_t most = 0;
+        for (std::size_t i = first; i < last; ++i) {
+            const char* begin = text.data() + lines[i].begin;
+            const char* end = text.data() + lines[i].end;
+            most = std::max<std::size_t>(
+                most, static_cast<std::size_t>(std::count(begin, end, delimiter)));
+        }
+        widest[t] = most;
+    });
+    return lines.empty() ? 0 : 1 + *std::max_element(widest.begin(), widest.end());
+}
+
 bool BuildDelimitedColumns(std::string_view text, const std::vector<LineSpan>& lines,
                            const DelimitedLayout& layout, unsigned threads,
                            std::vector<CellColumn>& columns) {

@@ -57,6 +57,11 @@ struct DelimitedLayout {
 // to `threads` threads that each fill whole columns of a range of
 // fields from top to bottom: every cell is written once, by the thread that also takes the
 // page faults of its memory. False when a line has more fields than a sheet may have.
+// The fields of the widest line (delimiters + 1), counted on `threads` cores before any
+// column is allocated.
+std::size_t WidestLine(std::string_view text, const std::vector<LineSpan>& lines, char delimiter,
+                       unsigned threads);
+
 bool BuildDelimitedColumns(std::string_view text, const std::vector<LineSpan>& lines,
                            const DelimitedLayout& layout, unsigned threads,
                            std::vector<CellColumn>& columns);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/language.h"
+#include "worksheet/memory_limit.h"
 #include "worksheet/parallel_load.h"
 #include "worksheet/text_helpers.h"
 
@@ -72,6 +73,13 @@ LoadResult ParseTextFileInThreads(std::string_view text, const TextImportOptions
     layout.first_row = options.column_captions ? 1 : 2;
     layout.first_column = options.row_captions ? 1 : 2;
     layout.separator = DecimalSeparator();
+    // A short file can still describe a huge sheet: one long line of tabs and many short
+    // lines make a rectangle of their product.
+    const std::uint64_t sheet_columns =
+        layout.first_column + WidestLine(text, lines, layout.delimiter, threads) + 2;
+    if (!SheetFitsInMemory(sheet_columns, layout.rows)) {
+        return NotEnoughMemory(sheet_columns, layout.rows);
+    }
     std::vector<CellColumn> columns;
     if (!BuildDelimitedColumns(text, lines, layout, threads, columns)) return FileFormatError();
     // Two columns and rows more than the widest line has fields and the file has lines,

@@ -7,10 +7,11 @@
 #include <limits>
 #include <vector>
 
-#include "numeric/number_text.h"
 #include "base/language.h"
+#include "numeric/number_text.h"
 #include "worksheet/csv_file.h"
 #include "worksheet/file_lines.h"
+#include "worksheet/memory_limit.h"
 #include "worksheet/parallel_load.h"
 #include "worksheet/text_file.h"
 #include "worksheet/text_helpers.h"
@@ -83,6 +84,7 @@ LoadResult ParseVersion20(LineCursor& cursor, unsigned threads) {
     const std::int64_t needed =
         static_cast<std::int64_t>(columns) + static_cast<std::int64_t>(rows) * columns;
     if (!HasLines(cursor, needed)) return FileFormatError();
+    if (!SheetFitsInMemory(columns, rows)) return NotEnoughMemory(columns, rows);
 
     std::vector<int> widths(static_cast<std::size_t>(columns));
     for (int& width : widths) {
@@ -136,6 +138,9 @@ LoadResult ParseVersion1(LineCursor& cursor, bool version11) {
                                 static_cast<std::int64_t>(old_rows) * old_columns +
                                 (version11 ? old_columns - 1 : 0);
     if (!HasLines(cursor, needed)) return FileFormatError();
+    if (!SheetFitsInMemory(old_columns + 1ULL, old_rows + 1ULL)) {
+        return NotEnoughMemory(old_columns + 1ULL, old_rows + 1ULL);
+    }
 
     std::vector<int> widths(static_cast<std::size_t>(old_columns));
     for (int& width : widths) {

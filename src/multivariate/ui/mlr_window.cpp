@@ -16,8 +16,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "base/language.h"
+#include "graphs/bar_chart.h"
+#include "graphs/ui/bar_chart_window.h"
 #include "graphs/ui/paint_box.h"
 #include "numeric/number_text.h"
 #include "regression/regression_data.h"
@@ -345,8 +348,21 @@ void TMLR2::Residualer1Click() {
     const std::string caption =
         m_setup.caption + ChooseText(". Residuals versus data points (objects)",
                                      ". Residualer mot datapunkter (objekt)");
-    ShowModal(new TModelResiduals(dialogs(), caption, RowNumbers(m_setup.data.rows),
-                                  m_setup.fit.residuals, this));
+    // Each residual at its row number; the rows the model could not use stay empty, and the
+    // rows after them are still shown.
+    const std::vector<int> rows = RowNumbers(m_setup.data.rows);
+    std::vector<Extended> values;
+    for (std::size_t i = 0; i < rows.size() && i < m_setup.fit.residuals.size(); ++i) {
+        if (rows[i] < 1) continue;
+        const auto at = static_cast<std::size_t>(rows[i]);
+        if (values.size() < at) values.resize(at, std::numeric_limits<Extended>::quiet_NaN());
+        values[at - 1] = m_setup.fit.residuals[i];
+    }
+    ShowModal(new BarChartWindow(
+                  dialogs(),
+                  MakeBarChartData({ChooseText("Residuals", "Residualer")}, {std::move(values)}),
+                  caption, this),
+              true);
 }
 
 void TMLR2::Prediktionen1Click() {
@@ -387,33 +403,6 @@ void TMLR2::Lggtilldatafltet1Click() {
     m_writer(m_results);
     // The columns are in the worksheet now; a second press would only add copies.
     Lggtilldatafltet1->setEnabled(false);
-}
-
-TModelResiduals::TModelResiduals(Dialogs& dialogs, const std::string& caption,
-                                 std::vector<int> rows, std::vector<Extended> residuals,
-                                 QWidget* parent)
-    : TResultWindow(dialogs, parent), m_rows(std::move(rows)), m_residuals(std::move(residuals)) {
-    setObjectName("TModelResiduals");
-    setWindowTitle(Q(caption));
-    Memo1->setMaximumWidth(220);
-    resize(900, 560);
-    Refresh();
-}
-
-std::string TModelResiduals::ResultText() {
-    std::string text = windowTitle().toStdString();
-    for (std::size_t i = 0; i < m_residuals.size(); ++i) {
-        text += '\r' + std::to_string(m_rows[i]) + '\t' +
-                FormatGeneral(m_residuals[i], 6, 1, DecimalSeparator());
-    }
-    return text + '\r';
-}
-
-void TModelResiduals::RenderGraph(Canvas& canvas, int width, int height) {
-    const int text_h = std::max(12, MeasurerFor(canvas, width, height).MeasureTextHeight("0"));
-    if (width < 10 * text_h || height < 6 * text_h) return;
-    DrawResidualBars(canvas, {5 * text_h, 2 * text_h, width - text_h, height - 3 * text_h}, m_rows,
-                     m_residuals);
 }
 
 }  // namespace tabulon::ui

@@ -102,19 +102,4 @@ private:
     Shown m_shown = Shown::Equation;
 };
 
-// The residuals as bars from zero against the row number ("Residualerna"), until the bar
-// chart window exists.
-class TModelResiduals : public TResultWindow {
-    Q_OBJECT
-public:
-    TModelResiduals(Dialogs& dialogs, const std::string& caption, std::vector<int> rows,
-                    std::vector<Extended> residuals, QWidget* parent = nullptr);
-    std::string ResultText() override;
-    void RenderGraph(Canvas& canvas, int width, int height) override;
-
-private:
-    std::vector<int> m_rows;
-    std::vector<Extended> m_residuals;
-};
-
 }  // namespace tabulon::ui

@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 #include "base/language.h"
@@ -20,7 +21,10 @@
 #include "graphs/ui/fonts.h"
 #include "graphs/ui/level_control.h"
 #include "graphs/ui/paint_box.h"
+#include "graphs/ui/progress_run.h"
 #include "numeric/number_text.h"
+#include "regression/function_fit.h"
+#include "regression/polynomial_fit.h"
 #include "regression/regression_texts.h"
 #include "regression/ui/reading_dialog.h"
 #include "regression/ui/report_list_window.h"
@@ -263,6 +267,11 @@ void TTwoDimStat::BuildMenus() {
         AddItem(Berakna1, "Felforsta1", "Error of the first kind", "Fel av första ordningen");
     Felandra1 =
         AddItem(Berakna1, "Felandra1", "Error of the second kind", "Fel av andra ordningen");
+    Kurvatur1 = AddSubmenu(Berakna1, "Kurvatur1", "Curvature", "Kurvatur");
+    Kurvaturpolynom1 = AddItem(Kurvatur1, "Kurvaturpolynom1", "y=a0+a1x+a2x^2", "y=a0+a1x+a2x^2");
+    Kurvaturalfa1 = AddItem(Kurvatur1, "Kurvaturalfa1", "y=a1*x^alfa+a0", "y=a1*x^alfa+a0");
+    on(Kurvaturpolynom1, [this] { CurvatureClick(); });
+    on(Kurvaturalfa1, [this] { PowerLawClick(); });
     RMS1 = AddItem(Berakna1, "RMS1", "RMS", "RMS");
     Visaxyvardena1 =
         AddItem(Berakna1, "Visaxyvardena1", "Show (x,y) - values", "Visa (x,y) - värdena");
@@ -303,7 +312,14 @@ void TTwoDimStat::BuildMenus() {
     Forstagraden1 = AddToggle(Polynom1, "Forstagraden1", "1st degree", "1:a graden");
     Tvingagenomorigo1 =
         AddToggle(Polynom1, "Tvingagenomorigo1", "Force through the origin", "Tvinga genom Origo");
+    Polynomgrad1 =
+        AddToggle(Polynom1, "Polynomgrad1", "2nd-10th degree", "2:a-10:de graden");
+    Viktadregression1 =
+        AddToggle(Polynom1, "Viktadregression1", "Weighted regression", "Viktad regression");
+    Polynom1->addAction(Tvingagenomorigo1);  // last, as the menu has always ended
     on(Forstagraden1, [this] { FitClick(FitType::LeastSquares); });
+    on(Polynomgrad1, [this] { PolynomialOptionsClick(false); });
+    on(Viktadregression1, [this] { PolynomialOptionsClick(true); });
     on(Tvingagenomorigo1, [this] { OriginClick(); });
 
     // The linear fits beside the least-squares line; kept in view, since a fixed slope or
@@ -327,6 +343,16 @@ void TTwoDimStat::BuildMenus() {
     on(Viktad1x1, [this] { FitClick(FitType::WeightedInverseX); });
 
     Funktioner1 = AddMenu(bar, "Funktioner1", "Functions", "Funktioner");
+    Yfx1 = AddToggle(Funktioner1, "Yfx1", "y=f(x)", "y=f(x)");
+    Yaxb1 = AddToggle(Funktioner1, "Yaxb1", "y=ax^b", "y=ax^b");
+    Yaebx1 = AddToggle(Funktioner1, "Yaebx1", "y=ae^(bx)", "y=ae^(bx)");
+    Yalnxb1 = AddToggle(Funktioner1, "Yalnxb1", "y=alnx+b", "y=alnx+b");
+    Yaxnb1 = AddToggle(Funktioner1, "Yaxnb1", "y=ax^n+b", "y=ax^n+b");
+    on(Yfx1, [this] { OwnFunctionClick(); });
+    on(Yaxb1, [this] { FunctionClick(FunctionKind::Power); });
+    on(Yaebx1, [this] { FunctionClick(FunctionKind::Exponential); });
+    on(Yalnxb1, [this] { FunctionClick(FunctionKind::Logarithmic); });
+    on(Yaxnb1, [this] { PowerLawClick(); });
     Punkttillpunkt1 =
         AddToggle(Funktioner1, "Punkttillpunkt1", "Point to point", "Punkt till punkt");
     on(Punkttillpunkt1, [this] { FitClick(FitType::PointToPoint); });
@@ -421,6 +447,17 @@ void TTwoDimStat::UpdateMenus() {
     Viktadmultipla1->setChecked(type == FitType::WeightedMultipleY);
     Viktad1x1->setChecked(type == FitType::WeightedInverseX);
     Punkttillpunkt1->setChecked(type == FitType::PointToPoint);
+    const bool polynomial = type == FitType::Polynomial || type == FitType::WeightedPolynomial;
+    Polynomgrad1->setChecked(polynomial && m_spec.weight == PolynomialWeight::None);
+    Viktadregression1->setChecked(polynomial && m_spec.weight != PolynomialWeight::None);
+    const auto function = [&](FunctionKind kind) {
+        return type == FitType::NamedFunction && m_spec.function == kind;
+    };
+    Yfx1->setChecked(type == FitType::OwnFunction);
+    Yaxb1->setChecked(function(FunctionKind::Power));
+    Yaebx1->setChecked(function(FunctionKind::Exponential));
+    Yalnxb1->setChecked(function(FunctionKind::Logarithmic));
+    Yaxnb1->setChecked(function(FunctionKind::PowerOffset));
     Basdata1->setChecked(type == FitType::ControlChart);
     YGrafiskt1->setChecked(m_mouse_mode == PlotMouseMode::ReadY);
     XGrafiskt1->setChecked(m_mouse_mode == PlotMouseMode::ReadX);
@@ -520,7 +557,9 @@ void TTwoDimStat::BytplatsClick() {
     // that needs several y per x) the least-squares line takes its place.
     FitOutcome fit = Fit(m_data, m_spec, level());
     if (!fit.model && m_spec.type != FitType::LeastSquares) {
-        m_spec = FitSpec{FitType::LeastSquares, m_spec.fixed_value};
+        const Extended fixed = m_spec.fixed_value;
+        m_spec = FitSpec{};
+        m_spec.fixed_value = fixed;
         fit = Fit(m_data, m_spec, level());
     }
     m_model = std::move(fit.model);
@@ -649,12 +688,98 @@ void TTwoDimStat::FixedValueClick(FitType type) {
         return;
     }
     const Extended value = StrToNumber(answer.answer, DecimalSeparator());
-    Refit(FitSpec{type, value});
+    FitSpec spec;
+    spec.type = type;
+    spec.fixed_value = value;
+    Refit(spec);
     Redraw();
 }
 
 void TTwoDimStat::OriginClick() {
     FitClick(m_spec.type == FitType::Origin ? FitType::LeastSquares : FitType::Origin);
+}
+
+void TTwoDimStat::PolynomialOptionsClick(bool weighted) {
+    const bool polynomial =
+        m_spec.type == FitType::Polynomial || m_spec.type == FitType::WeightedPolynomial;
+    PolynomialOptions preset;
+    preset.degree = polynomial ? m_spec.degree : (weighted ? 1 : 2);
+    preset.weight = polynomial ? static_cast<int>(m_spec.weight) : 0;
+    preset.through_origin = polynomial && m_spec.through_origin;
+    const auto chosen = dialogs().ChoosePolynomialOptions(preset);
+    if (!chosen) {
+        UpdateMenus();  // the check mark the click toggled goes back
+        return;
+    }
+    FitSpec spec = m_spec;
+    spec.degree = std::clamp(chosen->degree, 1, 10);
+    spec.weight = static_cast<PolynomialWeight>(std::clamp(chosen->weight, 0, 4));
+    spec.through_origin = chosen->through_origin;
+    spec.curvature = false;
+    spec.type = spec.weight == PolynomialWeight::None && !spec.through_origin
+                    ? FitType::Polynomial
+                    : FitType::WeightedPolynomial;
+    Refit(spec);
+    Redraw();
+}
+
+void TTwoDimStat::FunctionClick(FunctionKind kind) {
+    FitSpec spec = m_spec;
+    spec.type = FitType::NamedFunction;
+    spec.function = kind;
+    spec.exponent.reset();
+    Refit(spec);
+    Redraw();
+}
+
+void TTwoDimStat::PowerLawClick() {
+    std::optional<Extended> exponent;
+    const std::shared_ptr<const RegressionData> data = m_data;
+    ProgressRun run;
+    run.parent = this;
+    run.caption = WindowCaption("Searching for the exponent n", "Söker exponenten n");
+    run.on_started = onSearchStarted;
+    const bool done = RunWithProgress(run, [&](ProgressSignals& progress) {
+        exponent = SearchExponent(
+            *data, [&] { return progress.cancel.load(); }, progress.report);
+    });
+    if (!done) {
+        UpdateMenus();  // cancelled: the window keeps its fit
+        return;
+    }
+    FitSpec spec = m_spec;
+    spec.type = FitType::NamedFunction;
+    spec.function = FunctionKind::PowerOffset;
+    // When not even n = 1 can be fitted, the fit with it gives the reason.
+    spec.exponent = exponent.value_or(1);
+    Refit(spec);
+    Redraw();
+}
+
+void TTwoDimStat::OwnFunctionClick() {
+    std::vector<std::string> names(OwnTermNames().begin(), OwnTermNames().end());
+    const unsigned preset = m_spec.terms != 0 ? m_spec.terms : 0b11u;  // 1 and x
+    const auto ticked = dialogs().ChooseFunctionTerms(names, preset);
+    if (!ticked) {
+        UpdateMenus();
+        return;
+    }
+    FitSpec spec = m_spec;
+    spec.type = FitType::OwnFunction;
+    spec.terms = *ticked;
+    Refit(spec);
+    Redraw();
+}
+
+void TTwoDimStat::CurvatureClick() {
+    FitSpec spec = m_spec;
+    spec.type = FitType::Polynomial;
+    spec.degree = 2;
+    spec.weight = PolynomialWeight::None;
+    spec.through_origin = false;
+    spec.curvature = true;
+    Refit(spec);
+    Redraw();
 }
 
 void TTwoDimStat::SetMouseMode(PlotMouseMode mode) {

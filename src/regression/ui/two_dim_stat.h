@@ -17,6 +17,7 @@
 
 class QAction;
 class QLabel;
+class QProgressDialog;
 class QMenu;
 class QPushButton;
 
@@ -108,9 +109,14 @@ public:
     QAction* Felandra1 = nullptr;
     QAction* RMS1 = nullptr;
     QAction* Visaxyvardena1 = nullptr;
-    // Polynom menu (the first degree; higher degrees come with the curve fits).
+    QMenu* Kurvatur1 = nullptr;
+    QAction* Kurvaturpolynom1 = nullptr;  // "y=a0+a1x+a2x^2"
+    QAction* Kurvaturalfa1 = nullptr;     // "y=a1*x^alfa+a0"
+    // Polynom menu.
     QMenu* Polynom1 = nullptr;
     QAction* Forstagraden1 = nullptr;
+    QAction* Polynomgrad1 = nullptr;  // "2:a-10:de graden"
+    QAction* Viktadregression1 = nullptr;
     QAction* Tvingagenomorigo1 = nullptr;
     // Linjärt menu.
     QMenu* Linjart1 = nullptr;
@@ -121,6 +127,11 @@ public:
     QAction* Viktad1x1 = nullptr;
     // Funktioner menu.
     QMenu* Funktioner1 = nullptr;
+    QAction* Yfx1 = nullptr;     // "y=f(x)"
+    QAction* Yaxb1 = nullptr;    // "y=ax^b"
+    QAction* Yaebx1 = nullptr;   // "y=ae^(bx)"
+    QAction* Yalnxb1 = nullptr;  // "y=alnx+b"
+    QAction* Yaxnb1 = nullptr;   // "y=ax^n+b"
     QAction* Punkttillpunkt1 = nullptr;
     // Signifikanser and Kontrollkort menus.
     QMenu* Signifikanser1 = nullptr;
@@ -150,6 +161,16 @@ public:
     void FixedValueClick(FitType type);
     void OriginClick();
     void SetMouseMode(PlotMouseMode mode);
+    // Polynom > "2:a-10:de graden" and "Viktad regression": the options window, then the fit.
+    void PolynomialOptionsClick(bool weighted);
+    void FunctionClick(FunctionKind kind);
+    // y=ax^n+b: the exponent search with a progress window and Cancel, then the fit.
+    void PowerLawClick();
+    void OwnFunctionClick();
+    void CurvatureClick();
+
+    // Called when the exponent search's progress window shows (tests press Cancel here).
+    std::function<void(QProgressDialog&)> onSearchStarted;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -12,7 +12,13 @@ void RegisterAllCommands(MainWindow& form) {
     RegisterRegressionCommands(form);
     RegisterModelCommands(form);
     RegisterEditingCommands(form);
+    RegisterHelpCommands(form);
+    RegisterCalculationCommands(form);
+    RegisterDesignCommands(form);
+    RegisterDistributionCommands(form);
+    RegisterAnovaCommands(form);
     RegisterPrintCommands(form);
+    RegisterGraphCommands(form);
 }
 
 }  // namespace tabulon::ui

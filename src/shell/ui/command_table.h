@@ -13,6 +13,12 @@ void RegisterTwoSampleCommands(MainWindow& form);    // univariate/ui/two_sample
 void RegisterRegressionCommands(MainWindow& form);   // shell/ui/regression_commands.cpp
 void RegisterModelCommands(MainWindow& form);        // shell/ui/model_commands.cpp
 void RegisterEditingCommands(MainWindow& form);      // shell/ui/editing_commands.cpp
+void RegisterHelpCommands(MainWindow& form);         // shell/ui/guide_window.cpp
+void RegisterCalculationCommands(MainWindow& form);  // shell/ui/calculation_commands.cpp
+void RegisterDesignCommands(MainWindow& form);       // shell/ui/design_commands.cpp
+void RegisterDistributionCommands(MainWindow& form);  // shell/ui/distribution_commands.cpp
+void RegisterAnovaCommands(MainWindow& form);        // shell/ui/anova_commands.cpp
 void RegisterPrintCommands(MainWindow& form);        // shell/ui/print_commands.cpp
+void RegisterGraphCommands(MainWindow& form);        // shell/ui/graph_commands.cpp
 
 }  // namespace tabulon::ui

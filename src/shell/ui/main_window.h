@@ -62,6 +62,9 @@ public:
     void Raderaallt1Click();
     void Behallrubriker1Click();
     void Oppna1Click();
+    // Öppna after its file dialog: reads `file` (asking the text import question for .txt
+    // and .csv), or shows why not and leaves the worksheet as it was. `tabulon FILE` too.
+    void openFile(const std::string& file);
     void Spara1Click();
     void Sparasom1Click();
     void Visaanteckningar1Click();

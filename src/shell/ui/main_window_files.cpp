@@ -58,9 +58,12 @@ void MainWindow::Behallrubriker1Click() { newSheet(true); }
 void MainWindow::Oppna1Click() {
     if (!confirmDiscardOrSave()) return;
     const auto file = m_dialogs.OpenFileName(m_open_dialog);
-    if (!file) return;
+    if (file) openFile(*file);
+}
+
+void MainWindow::openFile(const std::string& file) {
     TextImportOptions import;
-    const WorksheetFileKind kind = LoadKindOf(*file);
+    const WorksheetFileKind kind = LoadKindOf(file);
     if (kind == WorksheetFileKind::Text || kind == WorksheetFileKind::Csv) {
         const auto chosen = m_dialogs.AskTextImport();
         if (!chosen) {
@@ -70,7 +73,7 @@ void MainWindow::Oppna1Click() {
         import = *chosen;
     }
     // The file is read into a sheet of its own; the worksheet changes only on success.
-    LoadResult loaded = LoadWorksheet(*file, import);
+    LoadResult loaded = LoadWorksheet(file, import);
     if (!loaded.ok) {
         m_dialogs.ShowMessage(loaded.error);
         return;
@@ -80,9 +83,9 @@ void MainWindow::Oppna1Click() {
     // The old sheet's edits would write into the file just read.
     m_grid->clearUndo();
     m_memo->setPlainText(QString::fromStdString(notes));
-    m_state.CurrentFileName = *file;
+    m_state.CurrentFileName = file;
     m_state.DataChanged = false;
-    setWindowTitle(QString::fromStdString(*file));
+    setWindowTitle(QString::fromStdString(file));
     m_grid->setCursorCell(2, 2);
     action("arkiv.spara")->setEnabled(true);
 }

@@ -16,7 +16,11 @@
 #include "shell/ui/column_choice_dialogs.h"
 #include "shell/ui/model_dialogs.h"
 #include "shell/ui/paste_special_dialog.h"
+#include "design/ui/design_dialog.h"
+#include "shell/ui/calculation_dialogs.h"
+#include "shell/ui/simulation_dialog.h"
 #include "shell/ui/sort_dialog.h"
+#include "shell/ui/xyz_select_dialog.h"
 #include "regression/ui/fit_dialogs.h"
 
 #include <QCheckBox>
@@ -190,6 +194,41 @@ std::optional<unsigned> QtDialogs::ChooseFunctionTerms(const std::vector<std::st
     FunctionTermsDialog window(names, ticked, m_parent);
     if (window.exec() != QDialog::Accepted) return std::nullopt;
     return window.ticked();
+}
+
+std::optional<std::string> QtDialogs::AskExpression(const std::vector<std::string>& labels) {
+    ExpressionDialog window(labels, m_parent);
+    if (window.exec() != QDialog::Accepted) return std::nullopt;
+    return window.expression();
+}
+
+std::optional<FunctionChoice> QtDialogs::ChooseFunction(const std::vector<std::string>& labels) {
+    FunctionDialog window(labels, m_parent);
+    if (window.exec() != QDialog::Accepted) return std::nullopt;
+    return FunctionChoice{window.label(), window.function(), window.Edit1()->text().toStdString()};
+}
+
+std::optional<std::array<std::string, 3>> QtDialogs::ChooseXYZ(
+    const std::vector<std::string>& labels) {
+    XyzSelectDialog window(labels, m_parent);
+    if (window.exec() != QDialog::Accepted) return std::nullopt;
+    const std::array<std::string, 3> chosen = window.chosen();
+    for (const std::string& label : chosen) {
+        if (label.empty()) return std::nullopt;
+    }
+    return chosen;
+}
+
+std::optional<SimulationParameters> QtDialogs::AskSimulation(SimulationMode mode) {
+    SimulationDialog window(mode, m_parent);
+    if (window.exec() != QDialog::Accepted) return std::nullopt;
+    return window.parameters();
+}
+
+std::optional<DesignRequest> QtDialogs::AskDesign(const DesignRequest& preset) {
+    DesignDialog window(preset, m_parent);
+    if (window.exec() != QDialog::Accepted) return std::nullopt;
+    return window.request();
 }
 
 }  // namespace tabulon::ui

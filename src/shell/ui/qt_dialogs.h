@@ -43,10 +43,16 @@ public:
     std::optional<std::pair<std::string, std::vector<std::string>>> ChooseModelColumns(
         const std::vector<std::string>& labels) override;
     KXAnswer ChooseFactorCount(const FactorCountQuestion& question) override;
+    std::optional<std::string> AskExpression(const std::vector<std::string>& labels) override;
+    std::optional<FunctionChoice> ChooseFunction(const std::vector<std::string>& labels) override;
+    std::optional<SimulationParameters> AskSimulation(SimulationMode mode) override;
+    std::optional<DesignRequest> AskDesign(const DesignRequest& preset) override;
     std::optional<PolynomialOptions> ChoosePolynomialOptions(
         const PolynomialOptions& current) override;
     std::optional<unsigned> ChooseFunctionTerms(const std::vector<std::string>& names,
                                                 unsigned ticked) override;
+    std::optional<std::array<std::string, 3>> ChooseXYZ(
+        const std::vector<std::string>& labels) override;
 
     // The main window's yes/no box is yellow with a bold serif font; the question box green.
     QColor yes_no_color{Qt::yellow};
