@@ -312,7 +312,8 @@ CurvatureTest CurvatureVerdict(Extended t, int df) {
     out.significant = milli <= 100;
     out.verdict = out.significant
                       ? ChooseText("   significant curvature at ", "   signifikant kurvatur på ") +
-                            FormatSignificant(4, milli / 10.0L) + ChooseText("% level", "% nivån")
+                            FormatGeneral(milli / 10.0L, 4, 2, DecimalSeparator()) +
+                            ChooseText("% level", "% nivån")
                       : ChooseText("   No significant curvature under 10% level",
                                    "   Ingen signifikant kurvatur under 10% nivån");
     return out;

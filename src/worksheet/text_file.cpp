@@ -75,8 +75,8 @@ LoadResult ParseTextFileInThreads(std::string_view text, const TextImportOptions
     layout.separator = DecimalSeparator();
     // A short file can still describe a huge sheet: one long line of tabs and many short
     // lines make a rectangle of their product.
-    const std::uint64_t sheet_columns =
-        layout.first_column + WidestLine(text, lines, layout.delimiter, threads) + 2;
+    // The sheet gets two columns more than the widest line has fields (see below).
+    const std::uint64_t sheet_columns = WidestLine(text, lines, layout.delimiter, threads) + 2;
     if (!SheetFitsInMemory(sheet_columns, layout.rows)) {
         return NotEnoughMemory(sheet_columns, layout.rows);
     }

@@ -144,7 +144,12 @@ void TNumberGrid::applyCommand(const SheetCommand& command) {
     const int column = col();
     const int row = this->row();
     std::unique_ptr<SheetUndo> undo;
-    editSheet([&](Worksheet& sheet) { undo = command(sheet); });
+    // A command that refuses returns no record and has changed nothing.
+    m_model->editSheetIf([&](Worksheet& sheet) {
+        undo = command(sheet);
+        return undo != nullptr;
+    });
+    syncHeaderSizes();
     if (undo) m_history.recordCommand(ForSheetAsLeft(std::move(undo), sheet()));
     // The model was reset; the cursor stays where it was while that cell still exists.
     if (had_cursor) setCursorCell(column, row);

@@ -23,10 +23,17 @@ void WorksheetModel::setSheet(Worksheet sheet) {
 }
 
 void WorksheetModel::editSheet(const std::function<void(Worksheet&)>& change) {
+    editSheetIf([&](Worksheet& sheet) {
+        change(sheet);
+        return true;
+    });
+}
+
+void WorksheetModel::editSheetIf(const std::function<bool(Worksheet&)>& change) {
     beginResetModel();
-    change(m_sheet);
+    const bool changed = change(m_sheet);
     endResetModel();
-    emit contentsEdited();
+    if (changed) emit contentsEdited();
 }
 
 void WorksheetModel::setCellText(int column, int row, const std::string& text) {

@@ -22,6 +22,9 @@ public:
     void setSheet(Worksheet sheet);
     // Changes the sheet in place; counts as an edit of its contents.
     void editSheet(const std::function<void(Worksheet&)>& change);
+    // The same for a change that may turn out to change nothing (a command that refuses):
+    // only a change that returns true is reported as an edit.
+    void editSheetIf(const std::function<bool(Worksheet&)>& change);
 
     // Writes one cell by grid index, fixed cells included. Emits contentsEdited() when the
     // text really changes.

@@ -48,15 +48,16 @@ bool Contains(const std::vector<std::vector<std::string>>& words, const std::str
 }
 
 TEST_F(PrintCommands, AWideLongSheetPrintsItsPagesInOrderWithTheColumnNumbersOnEach) {
-    // The sizes below are the screen's: 64-pixel columns and 24-pixel rows at 96 an inch.
+    // The sizes below are the screen's: a 28-pixel row-number column, 64-pixel columns and
+    // 24-pixel rows at 96 an inch.
     ASSERT_EQ(grid().logicalDpiY(), 96);
     ASSERT_EQ(grid().rowHeightPixels(), 24);
     ui::PdfFilePrinterChooser chooser(QString::fromStdString(pdf()));
     ui::SetWorksheetPrinterChooser(*window, &chooser);
     window->Execute("arkiv.skriv_ut");
 
-    // Worked by hand: 2/3-inch columns, 10 to a 7.27-inch page (an 11th would end at 7.33):
-    // grid columns 0..9 and 10..17. Rows of 1/4 inch under a 3/8-inch headline line: 41 to a
+    // Worked by hand: the row numbers take 0.29 inch and then 2/3-inch columns, 10 of them
+    // to a 7.26-inch page (an 11th would end at 7.96): grid columns 0..10 and 11..17. Rows of 1/4 inch under a 3/8-inch headline line: 41 to a
     // 10.69-inch page (0.375 + 42 * 0.25 = 10.875 would pass it): the caption row and 100
     // data rows make bands of 41, 41 and 19 rows, each on two pages.
     ASSERT_EQ(PdfPageCount(pdf()), 6);
@@ -66,12 +67,12 @@ TEST_F(PrintCommands, AWideLongSheetPrintsItsPagesInOrderWithTheColumnNumbersOnE
         std::string absent;      // a cell of another page
     };
     const std::vector<Page> pages{
-        {Numbers(1, 8), "2002,00", "10002,00"},    // rows 1..40 (with the captions), left
-        {Numbers(9, 16), "10002,00", "2002,00"},   // the same rows, right
-        {Numbers(1, 8), "2042,00", "2041,00"},     // rows 41..81, left
-        {Numbers(9, 16), "17042,00", "17041,00"},  // right
-        {Numbers(1, 8), "2083,00", "2082,00"},     // rows 82..100, left
-        {Numbers(9, 16), "17101,00", "2101,00"},   // right
+        {Numbers(1, 9), "2002,00", "11002,00"},     // rows 1..40 (with the captions), left
+        {Numbers(10, 16), "11002,00", "2002,00"},   // the same rows, right
+        {Numbers(1, 9), "2042,00", "2041,00"},      // rows 41..81, left
+        {Numbers(10, 16), "17042,00", "17041,00"},  // right
+        {Numbers(1, 9), "2083,00", "2082,00"},      // rows 82..100, left
+        {Numbers(10, 16), "17101,00", "2101,00"},   // right
     };
     for (int n = 1; n <= 6; ++n) {
         SCOPED_TRACE(n);
@@ -92,7 +93,7 @@ TEST_F(PrintCommands, PrintsTheChosenPagesAndNothingWhenCancelled) {
     ui::SetWorksheetPrinterChooser(*window, &chooser);
     window->Execute("arkiv.skriv_ut");
     ASSERT_EQ(PdfPageCount(pdf()), 2);
-    EXPECT_EQ(PdfPageWords(pdf(), 1).front(), Numbers(1, 8));
+    EXPECT_EQ(PdfPageWords(pdf(), 1).front(), Numbers(1, 9));
     EXPECT_TRUE(Contains(PdfPageWords(pdf(), 2), "17042,00"));
 
     const std::string never = (start.path() / "never.pdf").string();
