@@ -171,11 +171,11 @@ AnovaGroupsRead ReadAnovaGroups(const Worksheet& sheet, const std::vector<int>& 
         AnovaGroup group;
         group.name = FirstCharacters(ColumnLabel(sheet, columns[i]), kMaxAnovaNameLength);
         if (read.count < 2) {
-            out.refusal =
-                read.count == 1
-                    ? ChooseText("Only one value in column ", "Endast ett värde i kolumnen ")
-                    : ChooseText("No values in column ", "Inga värden i kolumnen ");
-            out.refusal += group.name;
+            // The message names the column too, so a long choice need not be searched.
+            out.refusal = read.count == 1
+                              ? ChooseText("One value per column", "Endast ett värde i en kolumn")
+                              : ChooseText("No values in column", "Inga värden i kolumnen");
+            out.refusal += " (" + group.name + ")";
             return out;
         }
         if (!read.computed) {
@@ -308,7 +308,7 @@ std::vector<std::string> AnovaResultLines(const std::vector<AnovaGroup>& groups,
 
 std::string BonferroniCaption(Extended level) {
     return ChooseText("Column test on ", "Kolumntest på totalt ") + Fixed(level, 2) +
-           ChooseText("%-level according to Bonferroni", "%-nivån enligt Bonferroni");
+           ChooseText("%-level acording to Bonferroni", "%-nivån enligt Bonferroni");
 }
 
 std::vector<std::string> BonferroniHeadings() {
@@ -326,7 +326,7 @@ std::vector<std::vector<std::string>> BonferroniRows(const std::vector<AnovaGrou
         rows.push_back(
             {groups[static_cast<std::size_t>(p.first)].name + joint +
                  groups[static_cast<std::size_t>(p.second)].name,
-             p.significant ? ChooseText("Difference", "Skillnad") : ChooseText("no", "ej"),
+             p.significant ? ChooseText("Differencs", "Skillnad") : ChooseText("no", "ej"),
              Fixed(p.u, 4), tc});
     }
     return rows;

@@ -131,8 +131,8 @@ TEST(Anova, RefusesColumnsWithoutEnoughValuesOrVariation) {
         std::string refusal;
     };
     const std::vector<Case> cases{
-        {{{"1", "2"}, {"5"}, {"1", "3"}}, "Only one value in column 2: B"},
-        {{{"1", "2"}, {"1", "3"}, {}}, "No values in column 3: C"},
+        {{{"1", "2"}, {"5"}, {"1", "3"}}, "One value per column (2: B)"},
+        {{{"1", "2"}, {"1", "3"}, {}}, "No values in column (3: C)"},
         {{{"4", "4"}, {"5", "5", "5"}},
          "The values within every column are equal: there is no "
          "variation to test against"},

@@ -109,7 +109,7 @@ TEST_F(AnovaCommand, RefusalsOpenNoWindow) {
     fill(4, {"5"}, "C");
     dialogs.chooseFromList({"1: A", "3: C"});
     window->Execute("endim.anova");
-    EXPECT_EQ(dialogs.messages().back(), "Endast ett värde i kolumnen 3: C");
+    EXPECT_EQ(dialogs.messages().back(), "Endast ett värde i en kolumn (3: C)");
 
     dialogs.chooseFromList({"2: B"});
     window->Execute("endim.anova");
