@@ -184,11 +184,9 @@ FactorialDesign GenerateDesign(int variables, int levels, int runs, DesignModel 
                 const std::uint32_t pick =
                     r + rng.Below(static_cast<std::uint32_t>(m) - static_cast<std::uint32_t>(r));
                 std::swap(shuffled[r], shuffled[pick]);
-                std::uint32_t run = shuffled[r];
                 for (int j = 0; j < variables; ++j) {
                     d.cells[std::size_t(r) * t + j] =
-                        static_cast<signed char>(int(run % unsigned(levels)) - 1);
-                    run /= unsigned(levels);
+                        static_cast<signed char>(CodedLevel(shuffled[r], j + 1, levels));
                 }
                 FillInteractions(d, r);
             }
@@ -200,7 +198,10 @@ FactorialDesign GenerateDesign(int variables, int levels, int runs, DesignModel 
                 }
                 if (!drawn.insert(key).second) continue;
                 for (int j = 0; j < variables; ++j) {
-                    d.cells[std::size_t(r) * t + j] = static_cast<signed char>(key[j] - 1);
+                    // A digit of the run in base L: two levels are +1 and -1, three -1, 0, +1.
+                    const int digit = key[j];
+                    d.cells[std::size_t(r) * t + j] =
+                        static_cast<signed char>(levels == 2 ? 1 - 2 * digit : digit - 1);
                 }
                 FillInteractions(d, r);
                 ++r;
