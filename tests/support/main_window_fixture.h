@@ -3,11 +3,14 @@
 #pragma once
 
 #include <QApplication>
+#include <QDialog>
 #include <QTest>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
 #include <random>
+#include <string>
+#include <vector>
 
 #include "base/language.h"
 #include "shell/scripted_dialogs.h"
@@ -89,6 +92,26 @@ protected:
     TempDir config;
     ScriptedDialogs dialogs;
     std::unique_ptr<ui::MainWindow> window;
+};
+
+// For tests that open result windows: every window still open is closed before the main
+// window, and a data column is filled in one call.
+class ResultWindowTest : public MainWindowTest {
+protected:
+    void TearDown() override {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (qobject_cast<QDialog*>(w)) w->close();
+        }
+        QApplication::processEvents();
+        MainWindowTest::TearDown();
+    }
+
+    void fill(int column, const std::vector<std::string>& texts, const std::string& caption) {
+        grid().setCellText(column, 1, caption);
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            grid().setCellText(column, 2 + static_cast<int>(i), texts[i]);
+        }
+    }
 };
 
 }  // namespace tabulon::testing

@@ -26,23 +26,8 @@ namespace {
 
 using ui::TTwoDimStat;
 
-class CurveFitMenus : public MainWindowTest {
+class CurveFitMenus : public ResultWindowTest {
 protected:
-    void TearDown() override {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (qobject_cast<QDialog*>(w)) w->close();
-        }
-        QApplication::processEvents();
-        MainWindowTest::TearDown();
-    }
-
-    void fill(int column, const std::vector<std::string>& texts, const std::string& caption) {
-        grid().setCellText(column, 1, caption);
-        for (std::size_t i = 0; i < texts.size(); ++i) {
-            grid().setCellText(column, 2 + static_cast<int>(i), texts[i]);
-        }
-    }
-
     TTwoDimStat* open(const std::vector<std::string>& x, const std::vector<std::string>& y) {
         fill(2, x, "x");
         fill(3, y, "y");

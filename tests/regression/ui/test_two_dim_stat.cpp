@@ -46,23 +46,8 @@ Extended Value(const FittedModel& model, const std::string& name) {
     return NAN;
 }
 
-class RegressionWindow : public MainWindowTest {
+class RegressionWindow : public ResultWindowTest {
 protected:
-    void TearDown() override {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (qobject_cast<QDialog*>(w)) w->close();
-        }
-        QApplication::processEvents();
-        MainWindowTest::TearDown();
-    }
-
-    void fill(int column, const std::vector<std::string>& texts, const std::string& caption) {
-        grid().setCellText(column, 1, caption);
-        for (std::size_t i = 0; i < texts.size(); ++i) {
-            grid().setCellText(column, 2 + static_cast<int>(i), texts[i]);
-        }
-    }
-
     // Fills x and y into columns 2 and 3 and opens the window on them from the menu.
     TTwoDimStat* open(const std::vector<std::string>& x = kX,
                       const std::vector<std::string>& y = kY) {
