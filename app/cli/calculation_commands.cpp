@@ -1,6 +1,7 @@
 // `tabulon-cli arith`, `function`, `simulate` and `design`: the Beräkna and Försöksplanering
 // commands on files. Each changes the sheet as its menu command does and writes OUT by its
 // name (as Spara som would).
+#include <algorithm>
 #include <chrono>
 #include <iostream>
 #include <map>
@@ -158,8 +159,19 @@ std::optional<std::uint64_t> Seed(const CommandArgs& a) {
     return std::nullopt;
 }
 
-int WriteNewSheet(const Worksheet& sheet, const std::string& out) {
-    const SaveResult saved = SaveWorksheet(sheet, out, false);
+// A new sheet is written with its captions (they name the series and the design columns) and
+// without the start sheet's empty margin, so that OUT holds what was made and no more.
+int WriteNewSheet(Worksheet& sheet, const std::string& out) {
+    int last_column = Worksheet::kFixedColumns - 1, last_row = Worksheet::kFixedRows - 1;
+    for (int c = Worksheet::kFixedColumns; c < sheet.columnCount(); ++c) {
+        for (int r = 1; r < sheet.rowCount(); ++r) {
+            if (sheet.cell(c, r).empty()) continue;
+            last_column = std::max(last_column, c);
+            last_row = std::max(last_row, r);
+        }
+    }
+    sheet.resize(last_column + 1, last_row + 1);
+    const SaveResult saved = SaveWorksheet(sheet, out, true);
     if (!saved.ok) return Refuse(saved.error);
     return kExitOk;
 }

@@ -140,10 +140,10 @@ std::string ColumnFunctionCaption(ColumnFunction function) {
         {"10^Column", "10^Kolumn"},
         {"abs(Column)", "abs(Kolumn)"},
         {"Column^x", "Kolumn^x"},
-        {"Square root", "Kvadratroten"},
+        {"Square rot", "Kvadratroten"},
         {"Square", "Kvadrat"},
         {"sin(Column)", "sin(Kolumn)"},
-        {"cos(Column)", "cos(Kolumn)"},
+        {"sos(Column)", "sos(Kolumn)"},
         {"arctan(Column)", "arctan(Kolumn)"},
     };
     const auto& c = kCaptions[static_cast<int>(function)];

@@ -4,14 +4,6 @@ include(${CMAKE_CURRENT_LIST_DIR}/../cmake/cli_expect.cmake)
 set(D ${DATA}/models)
 set(SV --lang sv --decimal-separator .)
 
-function(expect_match pattern)
-  execute_process(COMMAND ${CLI} ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE got
-                  ERROR_VARIABLE err)
-  if(NOT rc EQUAL 0 OR NOT got MATCHES "${pattern}")
-    message(FATAL_ERROR "tabulon-cli ${ARGN}: exit ${rc}\n got: [${got}${err}]\nwant: ${pattern}")
-  endif()
-endfunction()
-
 # line4.txt: x = 1..4, z = 2, 4, 5, 9; each point predicted by the line through the other three,
 # worked by hand: residuals -1, -1/7, 11/7, -7/3, PRESS = 3940/441, RMS = sqrt(PRESS/4).
 cli_expect(EXIT 0 ARGS ${SV} press mlr ${D}/line4.txt --titles --z z --x x

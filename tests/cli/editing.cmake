@@ -5,15 +5,6 @@ file(REMOVE_RECURSE ${out})
 file(MAKE_DIRECTORY ${out})
 set(EN --lang en --decimal-separator .)
 
-# Compared as hex: file(READ) as text would fold the CR LF line ends.
-function(expect_file path want)
-  file(READ ${path} got HEX)
-  string(HEX "${want}" want_hex)
-  if(NOT got STREQUAL want_hex)
-    message(FATAL_ERROR "${path}:\n got: ${got}\nwant: ${want_hex}")
-  endif()
-endfunction()
-
 # Column 1 holds 3, -, 1, -, 2 (the fourth line is empty throughout), column 2 texts.
 file(WRITE ${out}/in.txt "3\tx\t1.5\t\r\n\ty\t2\t\r\n1\tx\t4\t\r\n\t\t\t\r\n2\tz\t8\t\r\n")
 

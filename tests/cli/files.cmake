@@ -5,15 +5,6 @@ set(out ${CMAKE_CURRENT_BINARY_DIR}/cli_files_out)
 file(REMOVE_RECURSE ${out})
 file(MAKE_DIRECTORY ${out})
 
-# Compared as hex: file(READ) as text would fold the CR LF line ends.
-function(expect_file path want)
-  file(READ ${path} got HEX)
-  string(HEX "${want}" want_hex)
-  if(NOT got STREQUAL want_hex)
-    message(FATAL_ERROR "${path}:\n got: ${got}\nwant: ${want_hex}")
-  endif()
-endfunction()
-
 # Two data columns; column 3 has only a caption and is not one. Counts by hand from the file.
 cli_expect(EXIT 0 ARGS --lang sv info ${sample}
            OUTPUT "Rutnät: 5 kolumner, 5 rader\n1\tVikt (µg/m³) – prov 5\t2\n2\tpH\t3")

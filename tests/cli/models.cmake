@@ -7,14 +7,6 @@ file(REMOVE_RECURSE ${out})
 file(MAKE_DIRECTORY ${out})
 set(SV --lang sv --decimal-separator .)
 
-function(expect_match pattern)
-  execute_process(COMMAND ${CLI} ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE got
-                  ERROR_VARIABLE err)
-  if(NOT rc EQUAL 0 OR NOT got MATCHES "${pattern}")
-    message(FATAL_ERROR "tabulon-cli ${ARGN}: exit ${rc}\n got: [${got}${err}]\nwant: ${pattern}")
-  endif()
-endfunction()
-
 # small.txt: z on x1, x2 (x3 unused). R: coef(lm(z ~ x1 + x2)) = 433/1110, 23/37, 771/740,
 # F = 653.572 (exact in fractions 653.57206962197444), RMS = sqrt(0.16563063/6) = 0.16615.
 cli_expect(EXIT 0 ARGS ${SV} mlr ${D}/small.txt --titles --z z --x x1,x2

@@ -7,15 +7,6 @@ file(REMOVE_RECURSE ${out})
 file(MAKE_DIRECTORY ${out})
 set(SV --lang sv --decimal-separator .)
 
-# Exit 0 and stdout matching `pattern`.
-function(expect_match pattern)
-  execute_process(COMMAND ${CLI} ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE got
-                  ERROR_VARIABLE err)
-  if(NOT rc EQUAL 0 OR NOT got MATCHES "${pattern}")
-    message(FATAL_ERROR "tabulon-cli ${ARGN}: exit ${rc}\n got: [${got}${err}]\nwant: ${pattern}")
-  endif()
-endfunction()
-
 # header.csv and header.txt hold the same two columns under the captions Vikt and Langd
 # (header.txt has a column of sample names first): Vikt 2 4 4 5 7 8, Langd 3 5 6 6 8 8.
 # Worked by hand: means 5 and 6, differences Vikt - Langd -1 -1 -2 -1 -1 0 (mean -1, one

@@ -1,4 +1,5 @@
 # Helpers for the tabulon-cli tests: run the program and compare what it prints.
+cmake_minimum_required(VERSION 3.20)
 # Each tests/cli/*.cmake is run with -DCLI=<tabulon-cli> -DDATA=<tests/data>.
 
 # cli_expect(EXIT code OUTPUT text ERROR text ARGS arg...): stdout (and stderr, when ERROR is
@@ -25,5 +26,24 @@ function(cli_expect)
   endif()
   if(DEFINED E_ERROR AND NOT "${err}" STREQUAL "${E_ERROR}")
     message(FATAL_ERROR "tabulon-cli ${E_ARGS}:\n stderr: [${err}]\n  want: [${E_ERROR}]")
+  endif()
+endfunction()
+
+# expect_match(pattern arg...): exit 0 and stdout matching the regular expression.
+function(expect_match pattern)
+  execute_process(COMMAND ${CLI} ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE got
+                  ERROR_VARIABLE err)
+  if(NOT rc EQUAL 0 OR NOT got MATCHES "${pattern}")
+    message(FATAL_ERROR "tabulon-cli ${ARGN}: exit ${rc}\n got: [${got}${err}]\nwant: ${pattern}")
+  endif()
+endfunction()
+
+# expect_file(path text): the file's bytes equal the text. Compared as hex: file(READ) as
+# text would fold the CR LF line ends.
+function(expect_file path want)
+  file(READ ${path} got HEX)
+  string(HEX "${want}" want_hex)
+  if(NOT got STREQUAL want_hex)
+    message(FATAL_ERROR "${path}:\n got: ${got}\nwant: ${want_hex}")
   endif()
 endfunction()

@@ -89,5 +89,80 @@ TEST_F(CalculationCommands, MarkedAreaOnScreenAndOnTheClipboard) {
     EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), line);
 }
 
+// Three regression series on a sheet whose columns A and B are taken and two empty: x and the
+// first y go into the empty ones, the other two y into columns added at the right, and 500
+// rows grow the sheet. One Ångra takes all of it back.
+TEST_F(CalculationCommands, SimulationFillsEmptyColumnsThenGrowsTheSheet) {
+    grid().editSheet([](Worksheet& s) { s.resize(6, 102); });
+    const Worksheet before = sheet();
+    SimulationParameters p;
+    p.count = 500;
+    p.series = 3;
+    p.mean = 1;
+    p.slope = 2;
+    p.sd = 0;
+    p.lowest = 0;
+    p.highest = 499;
+    window->state().RandomSeed = 5;
+    dialogs.simulation(p);
+    window->Execute("berakna.simulera.regression");
+    ASSERT_EQ(sheet().columnCount(), 8);
+    ASSERT_EQ(sheet().rowCount(), 502);
+    EXPECT_EQ(sheet().cell(2, 1), "A");
+    EXPECT_EQ(sheet().cell(7, 0), "6");
+    for (int row : {2, 101, 501}) {
+        const int x = row - 2;
+        EXPECT_EQ(sheet().cell(4, row), std::to_string(x)) << row;
+        for (int c : {5, 6, 7}) EXPECT_EQ(sheet().cell(c, row), std::to_string(1 + 2 * x)) << row;
+    }
+    EXPECT_TRUE(window->state().DataChanged);
+    window->Execute("redigera.angra");
+    EXPECT_EQ(sheet(), before);
+}
+
+// Skapa modell writes the design with its captions; Visa värden and Visa nivåer turn the
+// coded levels into the typed values and back; N = 1 is told and writes nothing.
+TEST_F(CalculationCommands, DesignFromTheMenuWithValuesAndLevels) {
+    DesignRequest request;
+    request.variables = 2;
+    request.levels = 2;
+    request.runs = 4;
+    request.model = 1;
+    request.names = {"T", "P"};
+    request.values = {{"20", "", "80"}, {"1", "", "3"}};
+    window->state().RandomSeed = 11;
+    dialogs.design(request);
+    window->Execute("forsoksplanering.skapa_modell");
+    EXPECT_EQ(sheet().cell(2, 1), "Respons");
+    EXPECT_EQ(sheet().cell(3, 1), "T");
+    EXPECT_EQ(sheet().cell(5, 1), "T*P");
+    EXPECT_EQ(sheet().cell(1, 5), "Exp 4");
+    const Worksheet with_values = sheet();
+    // The full 2^2: each row's product column is the product of its values.
+    for (int r = 2; r < 6; ++r) {
+        const int t = std::stoi(std::string(sheet().cell(3, r)));
+        const int q = std::stoi(std::string(sheet().cell(4, r)));
+        EXPECT_TRUE(t == 20 || t == 80) << r;
+        EXPECT_EQ(sheet().cell(5, r), std::to_string(t * q)) << r;
+    }
+    window->Execute("forsoksplanering.visa_nivaer");
+    for (int c = 3; c < 6; ++c) {
+        for (int r = 2; r < 6; ++r) {
+            const std::string_view level = sheet().cell(c, r);
+            EXPECT_TRUE(level == "1" || level == "-1") << c << "," << r << ": " << level;
+        }
+    }
+    window->Execute("forsoksplanering.visa_varden");
+    EXPECT_EQ(sheet(), with_values);
+
+    request.runs = 1;
+    dialogs.design(request);
+    const std::size_t told = dialogs.messages().size();
+    window->Execute("forsoksplanering.skapa_modell");
+    EXPECT_EQ(sheet(), with_values);
+    ASSERT_EQ(dialogs.messages().size(), told + 1);
+    EXPECT_EQ(dialogs.messages().back(), "En försöksplan behöver minst två försök");
+}
+
 }  // namespace
 }  // namespace tabulon::testing
