@@ -89,6 +89,7 @@ TEST_P(CalculatorWindow, ShowsWhatTheTypedValuesGive) {
     }
     // TABULON_WINDOW_PICTURES=<folder> keeps a picture of each window for a look by eye.
     if (const QByteArray folder = qgetenv("TABULON_WINDOW_PICTURES"); !folder.isEmpty()) {
+        QCoreApplication::processEvents();
         w->grab().save(QString::fromLocal8Bit(folder) + "/" + c.name + ".png");
     }
 }
