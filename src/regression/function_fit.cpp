@@ -43,6 +43,31 @@ Extended Evaluate(const TFunctionFit& f, Extended x) {
     return NAN;
 }
 
+// The point in the coordinates the fit is a line in, or nullopt when the fit leaves it out
+// (x or y outside the logarithm's domain).
+std::optional<std::pair<Extended, Extended>> Transformed(FunctionKind type, Extended exponent,
+                                                         Extended x, Extended y) {
+    std::optional<Extended> tu = x;
+    std::optional<Extended> tv = y;
+    switch (type) {
+        case FunctionKind::Power:
+            tu = LogOf(x);
+            tv = LogOf(y);
+            break;
+        case FunctionKind::Exponential:
+            tv = LogOf(y);
+            break;
+        case FunctionKind::Logarithmic:
+            tu = LogOf(x);
+            break;
+        case FunctionKind::PowerOffset:
+            tu = PowerOf(x, exponent);
+            break;
+    }
+    if (!tu || !tv) return std::nullopt;
+    return std::make_pair(*tu, *tv);
+}
+
 // The search's bounds and steps in thousandths of the exponent, so that no step drifts.
 constexpr int kLowestMilli = 20;
 constexpr int kHighestMilli = 3980;
@@ -55,26 +80,11 @@ std::string ComputeFunctionFit(const RegressionData& data, FunctionKind type, Ex
     std::vector<Extended> u, v, y;
     std::vector<Extended> x;
     for (std::size_t i = 0; i < data.size(); ++i) {
-        std::optional<Extended> tu = data.x[i];
-        std::optional<Extended> tv = data.y[i];
-        switch (type) {
-            case FunctionKind::Power:
-                tu = LogOf(data.x[i]);
-                tv = LogOf(data.y[i]);
-                break;
-            case FunctionKind::Exponential:
-                tv = LogOf(data.y[i]);
-                break;
-            case FunctionKind::Logarithmic:
-                tu = LogOf(data.x[i]);
-                break;
-            case FunctionKind::PowerOffset:
-                tu = PowerOf(data.x[i], exponent);
-                break;
-        }
-        if (!tu || !tv) continue;
-        u.push_back(*tu);
-        v.push_back(*tv);
+        const auto t = Transformed(type, exponent, data.x[i], data.y[i]);
+        if (!t) continue;
+        const auto [tu, tv] = *t;
+        u.push_back(tu);
+        v.push_back(tv);
         x.push_back(data.x[i]);
         y.push_back(data.y[i]);
     }
@@ -166,6 +176,16 @@ FunctionModel::FunctionModel(std::shared_ptr<const RegressionData> data, FitSpec
                              const TFunctionFit& fit)
     : FittedModel(std::move(data), spec), m_fit(fit) {
     if (m_fit.N > 2) m_s = std::sqrt(m_fit.SSRes / (m_fit.N - 2));
+}
+
+std::vector<Extended> FunctionModel::Residuals() const {
+    const RegressionData& d = data();
+    std::vector<Extended> e(d.size());
+    for (std::size_t i = 0; i < d.size(); ++i) {
+        const bool used = Transformed(m_fit.Type, m_fit.Exponent, d.x[i], d.y[i]).has_value();
+        e[i] = used ? d.y[i] - ValueAt(d.x[i]) : NAN;
+    }
+    return e;
 }
 
 int FunctionModel::DegreesOfFreedom() const {

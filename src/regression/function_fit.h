@@ -59,6 +59,8 @@ public:
     XFromYResult XFromY(Extended y, int replicates) const override;
     std::string EquationText() const override;
     std::string StatusLine() const override;
+    // NaN for the points the fit left out, so that they count in no sum of residuals.
+    std::vector<Extended> Residuals() const override;
     bool Supports(RegressionItem item) const override;
     std::optional<ReportText> Report(RegressionItem item) const override;
     Extended ResidualSD() const override { return m_s; }

@@ -2,6 +2,7 @@
 #include "regression/regression_data.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "base/language.h"
 #include "numeric/number_text.h"
@@ -122,6 +123,8 @@ int WriteResidualColumn(Worksheet& sheet, const RegressionData& data,
     const char sep = DecimalSeparator();
     sheet.setCell(column, 1, "Residual");
     for (std::size_t i = 0; i < data.size(); ++i) {
+        // A point the fit left out has no residual: its cell stays empty.
+        if (!std::isfinite(residuals[i])) continue;
         const Extended e = squares ? residuals[i] * residuals[i] : residuals[i];
         sheet.setCell(column, data.rows[i], FormatShortest(e, sep));
     }

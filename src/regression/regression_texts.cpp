@@ -83,13 +83,17 @@ ReportText ResidualListReport(const FittedModel& model) {
     ReportText report{ChooseText("Residuals", "Residualer"), {"x : residual"}};
     report.lines.reserve(d.size() + 1);
     for (std::size_t i = 0; i < d.size(); ++i) {
-        report.lines.push_back(d.XTexts[i] + " : " + General(e[i], 6));
+        if (std::isfinite(e[i])) report.lines.push_back(d.XTexts[i] + " : " + General(e[i], 6));
     }
     return report;
 }
 
 ReportText RmsReport(const FittedModel& model) {
-    const std::vector<Extended> e = model.Residuals();
+    // Over the points the fit used (a function fit leaves out those outside its domain).
+    std::vector<Extended> e;
+    for (Extended v : model.Residuals()) {
+        if (std::isfinite(v)) e.push_back(v);
+    }
     Extended ss = 0;
     for (Extended v : e) ss += v * v;
     const Extended n = static_cast<Extended>(e.size());

@@ -106,3 +106,42 @@ execute_process(COMMAND ${CLI} ${SV} regression ${F} --x Konc --y Abs
 if(NOT err MATCHES "without Qt" AND NOT rc EQUAL 0)
   message(FATAL_ERROR "regression --graph: exit ${rc}\n${err}")
 endif()
+
+# Curve fits. y = 2e^(0.5x) for x = 0..4 is met exactly; worked.csv is straight (R:
+# summary(lm(Abs ~ Konc + I(Konc^2))) gives a2 = 0.15/7 with t = 0.3575 on 2 df), y = x² + 0.1
+# noise is curved far beyond the 0.1 % level.
+file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/exp.txt
+     "x\ty\r\n0\t2\r\n1\t3.29744254140026\r\n2\t5.43656365691809\r\n3\t8.96337814067282\r\n4\t14.7781121978613\r\n")
+file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/curved.txt
+     "x\ty\r\n1\t1\r\n2\t4.1\r\n3\t9\r\n4\t15.9\r\n5\t25.2\r\n6\t35.9\r\n")
+expect_match("y=ae\\^\\(bx\\)\na=2  b=0.5\nr²=1    n = 5" ${EN} regression
+             ${CMAKE_CURRENT_BINARY_DIR}/exp.txt --titles --x x --y y --fit exp)
+foreach(case "${DATA}/regression/worked.csv;Konc;Abs;OFF;0.3575;3"
+             "${CMAKE_CURRENT_BINARY_DIR}/curved.txt;x;y;ON;41.168;3")
+  list(GET case 0 file)
+  list(GET case 1 x)
+  list(GET case 2 y)
+  list(GET case 3 significant)
+  list(GET case 4 t)
+  list(GET case 5 coefficients)
+  execute_process(COMMAND ${CLI} ${EN} regression ${file} --titles --x ${x} --y ${y}
+                  --fit curvature --json RESULT_VARIABLE rc OUTPUT_VARIABLE json)
+  string(JSON got_significant GET "${json}" curvature significant)
+  string(JSON got_t GET "${json}" curvature t)
+  string(JSON got_coefficients LENGTH "${json}" coefficients)
+  string(JSON got_r2 GET "${json}" r2)
+  string(JSON got_s GET "${json}" s)
+  if(NOT rc EQUAL 0 OR NOT got_significant STREQUAL significant OR
+     NOT got_t MATCHES "^${t}" OR NOT got_coefficients EQUAL coefficients OR
+     NOT got_r2 MATCHES "^0\\.99" OR NOT got_s MATCHES "^0\\.[12]")
+    message(FATAL_ERROR "curvature on ${file}: ${json}")
+  endif()
+endforeach()
+# Standard addition: y = 2x + 4 meets the axis at -2, the sample holds 2; y = 2x - 4 refuses.
+file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/addition.txt "x\ty\r\n0\t4\r\n1\t6\r\n2\t8\r\n3\t10\r\n")
+expect_match("Standard addition\n95.000% confidence level\n\nx=2.00000±0.00000" ${EN} regression
+             ${CMAKE_CURRENT_BINARY_DIR}/addition.txt --titles --x x --y y --fit standard-addition)
+# A cubic needs more than three points.
+file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/three.txt "x\ty\r\n0\t4\r\n1\t6\r\n2\t9\r\n")
+cli_expect(EXIT 1 ARGS ${EN} regression ${CMAKE_CURRENT_BINARY_DIR}/three.txt --titles --x x
+           --y y --fit poly=3 ERROR "Too few data points")

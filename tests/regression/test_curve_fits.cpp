@@ -197,6 +197,11 @@ TEST_F(CurveFitTest, FunctionFits) {
     ASSERT_TRUE(power.model);
     EXPECT_NEAR(static_cast<double>(power.model->Coefficients()[0]), 3, 1e-13);
     EXPECT_NEAR(static_cast<double>(power.model->Coefficients()[1]), 2, 1e-13);
+    // The left-out point has no residual, so the status line's RMS is that of the exact fit
+    // (it was √(25/4) when the point at x = 0 was counted).
+    EXPECT_TRUE(std::isnan(static_cast<double>(power.model->Residuals()[0])));
+    const std::string status = power.model->StatusLine();
+    EXPECT_LT(std::stod(status.substr(status.find("RMS=") + 4)), 1e-12) << status;
     const FitOutcome few =
         Fit(Data({"0", "2"}, {"1", "12"}), Function(FunctionKind::Power), 0.95L);
     EXPECT_EQ(few.refusal, "För få giltiga datapunkter");

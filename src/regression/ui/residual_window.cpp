@@ -2,6 +2,7 @@
 #include "regression/ui/residual_window.h"
 
 #include <QPlainTextEdit>
+#include <cmath>
 #include <QPushButton>
 
 #include "base/language.h"
@@ -16,12 +17,17 @@ ResidualWindow::ResidualWindow(Dialogs& dialogs, const FittedModel& model, int p
     setWindowTitle(WindowCaption("Residuals", "Residualer"));
     const RegressionData& d = model.data();
     auto residuals = std::make_shared<RegressionData>();
-    residuals->x = d.x;
-    residuals->y = model.Residuals();
-    residuals->XTexts = d.XTexts;
-    residuals->RowNumbers = d.RowNumbers;
-    residuals->RowLabels = d.RowLabels;
-    residuals->rows = d.rows;
+    const std::vector<Extended> e = model.Residuals();
+    // Only the points the fit used have a residual to draw.
+    for (std::size_t i = 0; i < d.size(); ++i) {
+        if (!std::isfinite(e[i])) continue;
+        residuals->x.push_back(d.x[i]);
+        residuals->y.push_back(e[i]);
+        residuals->XTexts.push_back(d.XTexts[i]);
+        residuals->RowNumbers.push_back(d.RowNumbers[i]);
+        residuals->RowLabels.push_back(d.RowLabels[i]);
+        residuals->rows.push_back(d.rows[i]);
+    }
     residuals->XTitle = d.XTitle;
     residuals->YTitle = ChooseText("Residual", "Residual");
     m_residuals = std::move(residuals);

@@ -118,10 +118,13 @@ TTwoDimStat::TTwoDimStat(Dialogs& dialogs, std::shared_ptr<const RegressionData>
     EquationLabel->setFont(bigger);
     EquationLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
     StatusLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    labels->addWidget(EquationLabel);
+    // A polynomial's equation and its status line can be wider than the window: they wrap
+    // between the coefficients instead of being cut off.
+    EquationLabel->setWordWrap(true);
+    StatusLabel->setWordWrap(true);
+    labels->addWidget(EquationLabel, 3);
     labels->addSpacing(24);
-    labels->addWidget(StatusLabel);
-    labels->addStretch(1);
+    labels->addWidget(StatusLabel, 2);
     topLayout()->addLayout(labels);
     enableLevelControl(RegressionLevelRules());
 

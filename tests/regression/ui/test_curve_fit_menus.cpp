@@ -73,6 +73,7 @@ TEST_F(CurveFitMenus, PolynomialThroughTheOptionsWindow) {
         bands += p.pen.color == Color{0, 128, 0} || p.pen.color == Color{0, 0, 255};
     }
     EXPECT_EQ(bands, 4);
+    QCoreApplication::processEvents();
     w->grab().save("/tmp/tabulon-polynomial-window.png");
 
     // Cancel leaves the cubic; the weighted fit refused for x = −2 leaves it too.
