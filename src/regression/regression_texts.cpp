@@ -38,6 +38,9 @@ std::string FormatF5(Extended value) {
 std::string FormatG4(Extended value) {
     return General(value, 4);
 }
+std::string FormatG6(Extended value) {
+    return General(value, 6);
+}
 std::string FormatG3(Extended value) {
     return General(value, 3);
 }

@@ -15,6 +15,7 @@ std::string FormatF5(Extended value);
 // G4 / G3: the general format with 4 (3) significant digits.
 std::string FormatG4(Extended value);
 std::string FormatG3(Extended value);
+std::string FormatG6(Extended value);
 // G4 and G3 write an infinite value as "∞" or "-∞" and NaN as "-".
 // A number of a report: the shortest general text, with the same care for infinity.
 std::string FormatReportNumber(Extended value);
