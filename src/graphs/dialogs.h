@@ -138,6 +138,20 @@ public:
     // bits ticked at OK, nullopt on Cancel.
     virtual std::optional<unsigned> ChooseFunctionTerms(const std::vector<std::string>& names,
                                                         unsigned ticked) = 0;
+    // The pairing window of the overlay with different x values: x/y pairs built from the two
+    // lists (both begin with the row numbers), in the order chosen; nullopt on Cancel.
+    virtual std::optional<std::vector<std::pair<std::string, std::string>>> ChooseSeriesPairs(
+        const std::vector<std::string>& labels) = 0;
+    // The overlay with the same x: one x column, then the y columns (in list order); nullopt
+    // on Cancel. A script answers it as a single and a multiple choice.
+    virtual std::optional<std::pair<std::string, std::vector<std::string>>> ChooseOverlayColumns(
+        const std::vector<std::string>& labels) {
+        const auto x = ChooseFromList(ChooseText("x-variable", "x-variabel"), labels, false);
+        if (!x || x->empty()) return std::nullopt;
+        const auto y = ChooseFromList(ChooseText("y-variables", "y-variabler"), labels, true);
+        if (!y || y->empty()) return std::nullopt;
+        return std::pair{x->back(), *y};
+    }
     // The x, y and z variables of the 3-D plot, one label from each of three lists; nullopt on
     // Cancel or when a list has no choice. A script answers it as three single choices.
     virtual std::optional<std::array<std::string, 3>> ChooseXYZ(

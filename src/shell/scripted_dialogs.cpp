@@ -72,6 +72,13 @@ ScriptedDialogs& ScriptedDialogs::design(std::optional<DesignRequest> request) {
     return *this;
 }
 
+ScriptedDialogs& ScriptedDialogs::seriesPairs(
+    std::optional<std::vector<std::pair<std::string, std::string>>> pairs) {
+    m_answers.push_back(Answer::Make(Kind::SeriesPairs, pairs.has_value(), {}, {}, {}));
+    if (pairs) m_pairs.push_back(std::move(*pairs));
+    return *this;
+}
+
 std::vector<std::string> ScriptedDialogs::messages() const {
     std::vector<std::string> out;
     for (const Asked& a : m_asked) {
@@ -363,6 +370,16 @@ std::optional<DesignRequest> ScriptedDialogs::AskDesign(const DesignRequest& pre
     DesignRequest r = std::move(m_designs.front());
     m_designs.pop_front();
     return r;
+}
+
+std::optional<std::vector<std::pair<std::string, std::string>>>
+ScriptedDialogs::ChooseSeriesPairs(const std::vector<std::string>& labels) {
+    m_asked.push_back({Kind::SeriesPairs, "OverLayPlot", JoinLines(labels)});
+    auto a = take(Kind::SeriesPairs, "series pairing");
+    if (!a || !a->ok) return std::nullopt;
+    auto pairs = std::move(m_pairs.front());
+    m_pairs.pop_front();
+    return pairs;
 }
 
 }  // namespace tabulon

@@ -16,7 +16,7 @@ public:
     enum class Kind {
         Message, Info, YesNo, KX, Input, AskText, Font, Color, OpenFile, SaveFile, Scale, Caption,
         ChooseList, ChooseTwo, TextImport, Sort, PasteSpecial, ModelColumns, FactorCount,
-        PolynomialOptions, FunctionTerms, Expression, Function, Simulation, Design
+        PolynomialOptions, FunctionTerms, Expression, Function, Simulation, Design, SeriesPairs
     };
 
     struct Asked {
@@ -56,6 +56,8 @@ public:
     ScriptedDialogs& function(std::optional<FunctionChoice> choice);
     ScriptedDialogs& simulation(std::optional<SimulationParameters> parameters);
     ScriptedDialogs& design(std::optional<DesignRequest> request);
+    // The x/y label pairs of the overlay's pairing window; nullopt cancels.
+    ScriptedDialogs& seriesPairs(std::optional<std::vector<std::pair<std::string, std::string>>> pairs);
     const std::vector<Asked>& asked() const { return m_asked; }
     const std::vector<std::string>& mismatches() const { return m_mismatches; }
     bool allAnswersUsed() const { return m_answers.empty(); }
@@ -90,6 +92,8 @@ public:
     std::optional<FunctionChoice> ChooseFunction(const std::vector<std::string>& labels) override;
     std::optional<SimulationParameters> AskSimulation(SimulationMode mode) override;
     std::optional<DesignRequest> AskDesign(const DesignRequest& preset) override;
+    std::optional<std::vector<std::pair<std::string, std::string>>> ChooseSeriesPairs(
+        const std::vector<std::string>& labels) override;
     std::optional<tabulon::PolynomialOptions> ChoosePolynomialOptions(
         const tabulon::PolynomialOptions& current) override;
     std::optional<unsigned> ChooseFunctionTerms(const std::vector<std::string>& names,
@@ -130,6 +134,7 @@ private:
     std::deque<FunctionChoice> m_functions;
     std::deque<SimulationParameters> m_simulations;
     std::deque<DesignRequest> m_designs;
+    std::deque<std::vector<std::pair<std::string, std::string>>> m_pairs;
     std::vector<Asked> m_asked;
     std::vector<std::string> m_mismatches;
 };

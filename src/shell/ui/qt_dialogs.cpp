@@ -20,6 +20,7 @@
 #include "shell/ui/calculation_dialogs.h"
 #include "shell/ui/simulation_dialog.h"
 #include "shell/ui/sort_dialog.h"
+#include "shell/ui/series_pairing_dialog.h"
 #include "shell/ui/xyz_select_dialog.h"
 #include "regression/ui/fit_dialogs.h"
 
@@ -217,6 +218,13 @@ std::optional<std::array<std::string, 3>> QtDialogs::ChooseXYZ(
         if (label.empty()) return std::nullopt;
     }
     return chosen;
+}
+
+std::optional<std::vector<std::pair<std::string, std::string>>> QtDialogs::ChooseSeriesPairs(
+    const std::vector<std::string>& labels) {
+    SeriesPairingDialog window(labels, m_parent);
+    if (window.exec() != QDialog::Accepted || window.pairs().empty()) return std::nullopt;
+    return window.pairs();
 }
 
 std::optional<SimulationParameters> QtDialogs::AskSimulation(SimulationMode mode) {

@@ -51,6 +51,8 @@ public:
         const PolynomialOptions& current) override;
     std::optional<unsigned> ChooseFunctionTerms(const std::vector<std::string>& names,
                                                 unsigned ticked) override;
+    std::optional<std::vector<std::pair<std::string, std::string>>> ChooseSeriesPairs(
+        const std::vector<std::string>& labels) override;
     std::optional<std::array<std::string, 3>> ChooseXYZ(
         const std::vector<std::string>& labels) override;
 
