@@ -26,6 +26,7 @@ std::vector<CliCommand> CliCommands() {
     AddAnovaCommands(table);
     AddDistributionCommands(table);
     AddGraphCommands(table);
+    AddValidationCommands(table);
     return table;
 }
 

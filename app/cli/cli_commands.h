@@ -29,5 +29,6 @@ void AddCalculationCommands(std::vector<CliCommand>& table);  // arith, function
 void AddAnovaCommands(std::vector<CliCommand>& table);  // anova
 void AddDistributionCommands(std::vector<CliCommand>& table);  // probability, table, interval
 void AddGraphCommands(std::vector<CliCommand>& table);  // bars, xyz
+void AddValidationCommands(std::vector<CliCommand>& table);  // validate
 
 }  // namespace tabulon::cli

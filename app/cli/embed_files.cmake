@@ -1,0 +1,28 @@
+# Writes OUT, a C++ file that holds the files FILES (comma-separated, relative to ROOT) as
+# string literals for validation_data.h. Run at build time, so a changed data file is
+# compiled in again. Each line becomes a literal of its own, its bytes escaped exactly
+# (CR LF line ends stay as they are).
+cmake_minimum_required(VERSION 3.20)
+string(REPLACE "," ";" files "${FILES}")
+list(SORT files)
+set(body "// Generated from tests/data by app/cli/embed_files.cmake; do not edit.\n")
+string(APPEND body "#include \"validation_data.h\"\n\nnamespace tabulon::cli {\nnamespace {\n\n")
+set(table "")
+set(index 0)
+foreach(path IN LISTS files)
+  file(READ "${ROOT}/${path}" content)
+  string(REPLACE "\\" "\\\\" content "${content}")
+  string(REPLACE "\"" "\\\"" content "${content}")
+  string(REPLACE "\t" "\\t" content "${content}")
+  string(REPLACE "\r" "\\r" content "${content}")
+  string(REPLACE "\n" "\\n\"\n\"" content "${content}")
+  string(APPEND body "const char kFile${index}[] =\n\"${content}\";\n\n")
+  string(APPEND table "    {\"${path}\", std::string_view(kFile${index}, sizeof kFile${index} - 1)},\n")
+  math(EXPR index "${index} + 1")
+endforeach()
+string(APPEND body "const EmbeddedFile kFiles[] = {\n${table}};\n\n}  // namespace\n\n")
+string(APPEND body "std::span<const EmbeddedFile> EmbeddedValidationFiles() { return kFiles; }\n\n")
+string(APPEND body "}  // namespace tabulon::cli\n")
+file(WRITE "${OUT}.tmp" "${body}")
+file(COPY_FILE "${OUT}.tmp" "${OUT}" ONLY_IF_DIFFERENT)
+file(REMOVE "${OUT}.tmp")

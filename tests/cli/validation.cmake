@@ -1,0 +1,78 @@
+# tabulon-cli validate: docs/VALIDATION.md is what a fresh run reports, every NIST set of
+# certified.json is checked and reaches its goal, every reference value is run through its calc
+# function, and the exit status says whether every check passed.
+include(${CMAKE_CURRENT_LIST_DIR}/../cmake/cli_expect.cmake)
+set(dir ${CMAKE_CURRENT_BINARY_DIR}/cli_validation)
+file(MAKE_DIRECTORY ${dir})
+get_filename_component(root ${DATA}/../.. ABSOLUTE)
+
+execute_process(COMMAND ${root}/tools/make-validation-report ${CLI} ${dir}/VALIDATION.md
+                RESULT_VARIABLE rc ERROR_VARIABLE err)
+if(NOT rc MATCHES "^[01]$")
+  message(FATAL_ERROR "tools/make-validation-report: exit ${rc}\n${err}")
+endif()
+file(READ ${dir}/VALIDATION.md fresh)
+file(READ ${root}/docs/VALIDATION.md committed)
+if(NOT fresh STREQUAL committed)
+  message(FATAL_ERROR "docs/VALIDATION.md is not what the program reports now: run "
+                      "tools/make-validation-report and commit it (the fresh one: "
+                      "${dir}/VALIDATION.md)")
+endif()
+
+execute_process(COMMAND ${CLI} --lang en --decimal-separator . validate --json
+                RESULT_VARIABLE rc OUTPUT_VARIABLE json)
+string(JSON count LENGTH "${json}" checks)
+math(EXPR last "${count} - 1")
+set(nist_sets)
+set(distribution_rows 0)
+set(all_pass ON)
+foreach(i RANGE ${last})
+  string(JSON check GET "${json}" checks ${i})
+  foreach(key group set quantity lre goal pass status)
+    string(JSON c_${key} GET "${check}" ${key})
+  endforeach()
+  if(NOT c_pass)
+    set(all_pass OFF)
+  endif()
+  if(c_status STREQUAL "not available")
+    message(FATAL_ERROR "validate: ${c_set} ${c_quantity} is not available\n${check}")
+  endif()
+  if(c_group STREQUAL "distributions")
+    math(EXPR distribution_rows "${distribution_rows} + 1")
+    continue()
+  endif()
+  list(APPEND nist_sets ${c_set})
+  # A refusal passes only where refusing is right (Filip); a value must reach the goal.
+  if(NOT c_pass OR (c_status STREQUAL "checked" AND c_lre LESS c_goal))
+    message(FATAL_ERROR "validate: ${c_set} ${c_quantity} misses its goal\n${check}")
+  endif()
+endforeach()
+if((all_pass AND NOT rc EQUAL 0) OR (NOT all_pass AND NOT rc EQUAL 1))
+  message(FATAL_ERROR "validate: exit ${rc} when every check passing is ${all_pass}")
+endif()
+
+file(READ ${DATA}/nist/certified.json certified)
+foreach(group univariate anova linreg)
+  string(JSON n LENGTH "${certified}" ${group})
+  math(EXPR n "${n} - 1")
+  foreach(i RANGE ${n})
+    string(JSON name MEMBER "${certified}" ${group} ${i})
+    if(NOT name IN_LIST nist_sets)
+      message(FATAL_ERROR "validate: the NIST set ${name} is not checked")
+    endif()
+  endforeach()
+endforeach()
+file(STRINGS ${DATA}/distribution_reference.txt references REGEX "^[^#]")
+list(LENGTH references want)
+if(NOT distribution_rows EQUAL want)
+  message(FATAL_ERROR "validate: ${distribution_rows} distribution checks, ${want} references")
+endif()
+
+# The table in Swedish, with the separator asked for; options it does not know are usage errors.
+execute_process(COMMAND ${CLI} --lang sv --decimal-separator , validate OUTPUT_VARIABLE text)
+if(NOT text MATCHES "\nNorris +B1 +1,00211681802045 +1,00211681802045 +[0-9]+,[0-9] +9 +godkänd\n"
+   OR NOT text MATCHES "\nSammanfattning: ${count} kontroller, [0-9]+ godkända, ")
+  message(FATAL_ERROR "validate in Swedish:\n${text}")
+endif()
+cli_expect(EXIT 2 ARGS validate --csv)
+cli_expect(EXIT 2 ARGS validate --json --markdown)
