@@ -369,7 +369,7 @@ DecimalDigits RoundToSignificant(Extended value, int significant) {
 std::string FormatGeneral(Extended value, int precision, int exponent_digits,
                           char decimal_separator) {
     if (!std::isfinite(value)) return value != value ? "NAN" : (value < 0 ? "-INF" : "INF");
-    precision = std::clamp(precision, 1, 18);
+    precision = std::clamp(precision, 1, kMaxGeneralPrecision);
     if (value == 0) return "0";
     DecimalDigits d = RoundToSignificant(value, precision);
     std::string digits = d.digits;
@@ -416,7 +416,7 @@ std::string FormatShortest(Extended value, char decimal_separator) {
 
 std::string FormatFixed(Extended value, int decimals, char decimal_separator) {
     if (!std::isfinite(value)) return value != value ? "NAN" : (value < 0 ? "-INF" : "INF");
-    decimals = std::clamp(decimals, 0, 60);
+    decimals = std::clamp(decimals, 0, kMaxFixedDecimals);
     const Extended magnitude = std::fabs(value);
     std::string digits;  // every digit from the integer part down to the last decimal
     if (magnitude != 0) {

@@ -50,6 +50,11 @@ std::optional<int> ParseInteger(std::string_view text);
 // As ParseInteger, but raises ConversionError.
 int StrToInteger(std::string_view text);
 
+// The most digits the two formats below write: a precision beyond 18 and decimals beyond 60
+// are taken as these, so a setting read from a file cannot ask for an endless text.
+inline constexpr int kMaxGeneralPrecision = 18;
+inline constexpr int kMaxFixedDecimals = 60;
+
 // General format: rounded to `precision` significant digits (ties away from zero); plain
 // notation without trailing zeros while |v| >= 0.00001 and the integer digits number at most
 // `precision`, otherwise mantissa, "E", sign, exponent of at least `exponent_digits` digits.

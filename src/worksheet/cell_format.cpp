@@ -29,9 +29,11 @@ std::string FormatCellForDisplay(std::string_view text, int decimals, int signif
         shown = FormatShortest(*ParseNumber(rounded, '.'), '.');
         const auto digits = static_cast<int>(
             std::count_if(shown.begin(), shown.end(), [](char c) { return c >= '0' && c <= '9'; }));
-        if (significant_digits > digits) {
+        // Padded to the digits the rounding kept, not to a count a Default.par may make up.
+        const int wanted = std::min(significant_digits, kMaxGeneralPrecision);
+        if (wanted > digits) {
             if (shown.find('.') == std::string::npos) shown += '.';
-            shown.append(static_cast<std::size_t>(significant_digits - digits), '0');
+            shown.append(static_cast<std::size_t>(wanted - digits), '0');
         }
     }
     ReplaceFirstChar(shown, '.', decimal_separator);

@@ -3,12 +3,16 @@
 
 #include <algorithm>
 
+#include "numeric/number_text.h"
+
 namespace tabulon {
 
 int AutoColumnWidth(const Worksheet& sheet, int column, int decimals,
                     const TextWidthFunction& text_width) {
     if (column < 0 || column >= sheet.columnCount()) return 20;
-    // The allowance for decimals is the same for every text; measure it once.
+    // The allowance for decimals is the same for every text; measure it once. No cell shows
+    // more decimals than the fixed format writes, whatever the settings file says.
+    decimals = std::min(decimals, kMaxFixedDecimals);
     const int decimals_room =
         decimals >= 1 ? text_width(",") + decimals * (text_width("0") + 4) : 0;
     int widest = 1;

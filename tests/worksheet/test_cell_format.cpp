@@ -1,6 +1,8 @@
 // How data cells show and how a left cell is tidied.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "worksheet/cell_format.h"
 
 namespace tabulon {
@@ -26,11 +28,22 @@ TEST(FormatCellForDisplay, ShowsTheRuleOfTheSettings) {
         {"123456", 0, 4, ',', "123500"},
         {"0,1", 0, 0, ',', "0"},  // both zero: no decimals
         {"3", 5, 4, '.', "3.00000"},
+        // Counts beyond the windows' 18 come only from a Default.par written elsewhere: the
+        // digits stop at the 18 the rounding keeps.
+        {"5", 0, 25, '.', "5.00000000000000000"},
+        {"-0,25", 0, 2'000'000'000, ',', "-0,25000000000000000"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(FormatCellForDisplay(c.text, c.decimals, c.significant, c.separator), c.shown)
             << c.text << " " << c.decimals << " " << c.significant;
     }
+}
+
+TEST(FormatCellForDisplay, DecimalsStopWhereTheFixedFormatStops) {
+    const std::string sixty = "7." + std::string(60, '0');
+    EXPECT_EQ(FormatCellForDisplay("7", 60, 0, '.'), sixty);
+    EXPECT_EQ(FormatCellForDisplay("7", 1000, 3, '.'), sixty);
+    EXPECT_EQ(FormatCellForDisplay("7", 2'147'483'647, 0, '.'), sixty);
 }
 
 TEST(NormalizeCellOnLeave, RewritesNumbersAndRefusesText) {
