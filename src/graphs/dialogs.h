@@ -38,6 +38,12 @@ struct FactorCountQuestion {
     std::string initial = "1";
 };
 
+// The headings over the two lists of the two-list window; empty for the column choice's own.
+struct ListHeadings {
+    std::string left;
+    std::string right;
+};
+
 // The weighted polynomial's "Choose parameters": the degree (1 to 10), the weight as the
 // index of "None", "1/x", "1/x²", "1/y", "1/y²", and "Force through origo".
 struct PolynomialOptions {
@@ -106,7 +112,7 @@ public:
         const std::string& caption, const std::vector<std::string>& labels, bool multiple) = 0;
     // The two-list window: the label chosen on the left and on the right; nullopt on Cancel.
     virtual std::optional<std::pair<std::string, std::string>> ChooseTwoFromLists(
-        const std::vector<std::string>& labels) = 0;
+        const std::vector<std::string>& labels, const ListHeadings& headings = {}) = 0;
     // The text import dialog ("Rubriker"); nullopt on Cancel.
     virtual std::optional<TextImportOptions> AskTextImport() = 0;
     // The sort window: one of `labels` and the order; nullopt on Cancel. A double click on a

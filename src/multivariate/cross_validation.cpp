@@ -235,6 +235,9 @@ Optimisation OptimiseFactors(ModelMethod method, const ModelData& data, const Cv
             out.refusal = std::move(criteria.refusal);
             return out;
         }
+        if (control.best && !criteria.rms.empty()) {
+            control.best(*std::min_element(criteria.rms.begin(), criteria.rms.end()));
+        }
         const int chosen = ChooseFactorsByCriteria(criteria.rms);
         if (chosen < pass || pass == limit) {
             out.factors = chosen;
@@ -268,7 +271,7 @@ std::string PressCaptionWithFactors(ModelMethod method, int factors) {
 }
 
 std::string CvProgressCaption(ModelMethod method, bool optimise) {
-    return (optimise ? "OPT:" : "PRESS:") + MethodName(method);
+    return (optimise && method == ModelMethod::PCR ? "OPT:" : "PRESS:") + MethodName(method);
 }
 
 }  // namespace tabulon

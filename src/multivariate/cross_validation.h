@@ -24,6 +24,8 @@ namespace tabulon {
 struct CvControl {
     const std::atomic<bool>* cancel = nullptr;  // when set, the run stops before its next row
     std::function<void(int rows_done, int rows, int factors)> progress;
+    // Optimera: the smallest cross-validated RMS met so far, after each pass.
+    std::function<void(Extended best)> best;
 };
 
 enum class CvStatus { Done, Refused, Cancelled };
@@ -82,7 +84,8 @@ Optimisation OptimiseFactors(ModelMethod method, const ModelData& data,
 std::string PressCaption(ModelMethod method);
 std::string OptimiseCaption(ModelMethod method);
 std::string PressCaptionWithFactors(ModelMethod method, int factors);
-// The progress window's caption: "PRESS:PLS", "OPT:PCR", ...
+// The progress window's caption: "PRESS:MLR", "PRESS:PCR", "PRESS:PLS", "OPT:PCR"; the
+// Optimera of PLS has always shown "PRESS:PLS", and users know it by that.
 std::string CvProgressCaption(ModelMethod method, bool optimise);
 
 }  // namespace tabulon

@@ -216,9 +216,11 @@ std::optional<std::vector<std::string>> ScriptedDialogs::ChooseFromList(
 }
 
 std::optional<std::pair<std::string, std::string>> ScriptedDialogs::ChooseTwoFromLists(
-    const std::vector<std::string>& labels) {
-    m_asked.push_back({Kind::ChooseTwo, ChooseText("Choose columns", "Välj kolumner"),
-                       JoinLines(labels)});
+    const std::vector<std::string>& labels, const ListHeadings& headings) {
+    const std::string caption = headings.left.empty()
+                                    ? ChooseText("Choose columns", "Välj kolumner")
+                                    : headings.left + " / " + headings.right;
+    m_asked.push_back({Kind::ChooseTwo, caption, JoinLines(labels)});
     auto a = take(Kind::ChooseTwo, "two-column choice");
     if (!a || !a->ok || a->labels.size() != 2) return std::nullopt;
     return std::pair{a->labels[0], a->labels[1]};

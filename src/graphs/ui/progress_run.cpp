@@ -5,6 +5,7 @@
 #include <QProgressBar>
 #include <QProgressDialog>
 #include <QTimer>
+#include <mutex>
 #include <thread>
 
 #include "base/language.h"
@@ -15,11 +16,20 @@ bool RunWithProgress(const ProgressRun& run, const std::function<void(ProgressSi
     std::atomic<bool> cancel{false};
     std::atomic<int> percent{0};
     std::atomic<bool> done{false};
-    ProgressSignals job{cancel, [&percent](int p) {
-                                int seen = percent.load();
-                                while (p > seen && !percent.compare_exchange_weak(seen, p)) {
-                                }
-                            }};
+    std::mutex text_lock;
+    std::string text;
+    bool text_new = false;
+    ProgressSignals job{cancel,
+                        [&percent](int p) {
+                            int seen = percent.load();
+                            while (p > seen && !percent.compare_exchange_weak(seen, p)) {
+                            }
+                        },
+                        [&](std::string said) {
+                            const std::lock_guard<std::mutex> hold(text_lock);
+                            text = std::move(said);
+                            text_new = true;
+                        }};
 
     if (run.bar) {
         run.bar->setValue(0);
@@ -29,6 +39,7 @@ bool RunWithProgress(const ProgressRun& run, const std::function<void(ProgressSi
                              QString::fromStdString(ChooseText("Cancel", "Avbryt")), 0, 100,
                              run.parent);
     progress.setObjectName("ProgressWindow");
+    if (!run.title.isEmpty()) progress.setWindowTitle(run.title);
     progress.setWindowModality(Qt::WindowModal);
     progress.setAutoClose(false);
     progress.setAutoReset(false);
@@ -48,6 +59,11 @@ bool RunWithProgress(const ProgressRun& run, const std::function<void(ProgressSi
         const int p = percent.load();
         if (run.bar) run.bar->setValue(p);
         if (progress.value() != p) progress.setValue(p);
+        {
+            const std::lock_guard<std::mutex> hold(text_lock);
+            if (text_new) progress.setLabelText(QString::fromStdString(text));
+            text_new = false;
+        }
         if (done.load()) loop.quit();
     });
     progress.show();

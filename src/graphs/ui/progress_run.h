@@ -6,6 +6,7 @@
 #include <QString>
 #include <atomic>
 #include <functional>
+#include <string>
 
 class QProgressBar;
 class QProgressDialog;
@@ -13,15 +14,18 @@ class QWidget;
 
 namespace tabulon::ui {
 
-// What the work sees: a Cancel flag to poll and a report of its progress in percent.
+// What the work sees: a Cancel flag to poll, a report of its progress in percent and a
+// report of what it is doing (the window's text, from any thread; the newest one shows).
 struct ProgressSignals {
     const std::atomic<bool>& cancel;
     std::function<void(int)> report;
+    std::function<void(std::string)> describe;
 };
 
 struct ProgressRun {
     QWidget* parent = nullptr;
     QString caption;
+    QString title;                // the window's caption; the program's name when empty
     QProgressBar* bar = nullptr;  // shown while the work runs, hidden after
     // Called once the progress window shows (tests press its Cancel from here).
     std::function<void(QProgressDialog&)> on_started;

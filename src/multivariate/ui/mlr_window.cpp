@@ -123,12 +123,25 @@ TMLR2::TMLR2(Dialogs& dialogs, ModelWindowSetup setup, ModelColumnWriter writer,
     setObjectName("TMLR2");
     setWindowTitle(Q(m_setup.caption));
     m_results = WriteModelResults(m_setup.data, m_setup.fit);
-    m_equation = EquationLines(m_setup.columns, m_setup.fit);
-    if (!isMlr()) m_lists = ShowCoefficientLists(m_setup.columns, m_setup.fit);
+    // The cross-validated predictions of MLR have always been captioned so.
+    if (m_setup.kind == ModelResultKind::CrossValidation && isMlr()) {
+        m_results.prediction_caption = "z-predikt";
+    }
+    // A cross-validation has predictions but no coefficients of its own.
+    if (m_setup.kind == ModelResultKind::Fit) {
+        m_equation = EquationLines(m_setup.columns, m_setup.fit);
+        if (!isMlr()) m_lists = ShowCoefficientLists(m_setup.columns, m_setup.fit);
+    }
 
     Visa1 = MainMenu1->addMenu(WindowCaption("Show", "Visa"));
     Residualer1 = Visa1->addAction(WindowCaption("Residuals", "Residualerna"));
     Prediktionen1 = Visa1->addAction(WindowCaption("Prediction", "Prediktionen"));
+    Scores1 = Visa1->addMenu("Scores");
+    N2dimensionellt1 = Scores1->addAction(WindowCaption("2-dimensionel", "2-dimensionellt"));
+    alla1 = Scores1->addAction(WindowCaption("All", "Alla"));
+    Loadings1 = Visa1->addMenu("Loadings");
+    N2Dimensionellt2 = Loadings1->addAction(WindowCaption("2-dimensionel", "2-Dimensionellt"));
+    Alla2 = Loadings1->addAction(WindowCaption("All", "Alla"));
     Visa1->addSeparator();
     Ekvationen1 = Visa1->addAction(WindowCaption("Equation", "Ekvationen"));
     Variablernai1 = Visa1->addAction(WindowCaption("Variables in %", "Variablerna i %"));
@@ -159,6 +172,10 @@ TMLR2::TMLR2(Dialogs& dialogs, ModelWindowSetup setup, ModelColumnWriter writer,
     connect(Riktningskoefficienternasfrdelning1, &QAction::triggered, this,
             [this] { Riktningskoefficienternasfrdelning1Click(); });
     connect(Lggtilldatafltet1, &QAction::triggered, this, [this] { Lggtilldatafltet1Click(); });
+    connect(N2dimensionellt1, &QAction::triggered, this, [this] { N2dimensionellt1Click(); });
+    connect(alla1, &QAction::triggered, this, [this] { alla1Click(); });
+    connect(N2Dimensionellt2, &QAction::triggered, this, [this] { N2Dimensionellt2Click(); });
+    connect(Alla2, &QAction::triggered, this, [this] { Alla2Click(); });
 
     // The level buttons belong to the F test, which only MLR makes.
     auto* levels = new QHBoxLayout;
@@ -181,8 +198,9 @@ TMLR2::TMLR2(Dialogs& dialogs, ModelWindowSetup setup, ModelColumnWriter writer,
     levels->addWidget(Verdict);
     levels->addStretch();
     topLayout()->addLayout(levels);
-    Label9->setVisible(isMlr());
-    for (QPushButton* b : LevelButtons) b->setVisible(isMlr());
+    const bool levels_shown = isMlr() && m_setup.kind == ModelResultKind::Fit;
+    Label9->setVisible(levels_shown);
+    for (QPushButton* b : LevelButtons) b->setVisible(levels_shown);
 
     auto* lists = new QHBoxLayout;
     auto* left = new QVBoxLayout;
@@ -237,8 +255,8 @@ ModelTextInput TMLR2::textInput() const {
     ModelTextInput input;
     input.file_name = m_setup.file_name;
     input.caption = m_setup.caption;
-    input.kind = ModelResultKind::Fit;
-    input.equation_visible = m_shown == Shown::Equation;
+    input.kind = m_setup.kind;
+    input.equation_visible = m_shown == Shown::Equation && m_setup.kind == ModelResultKind::Fit;
     input.equation = m_equation;
     return input;
 }
@@ -248,7 +266,7 @@ std::string TMLR2::ResultText() {
 }
 
 std::string TMLR2::DisplayText() {
-    const ModelStatistics stats = DrawModelText(m_setup.fit, m_level, ModelResultKind::Fit);
+    const ModelStatistics stats = DrawModelText(m_setup.fit, m_level, m_setup.kind);
     std::size_t width = 0;
     for (const auto& line : stats.lines) width = std::max(width, Characters(line.label));
     std::string text;
@@ -303,7 +321,7 @@ void TMLR2::setSigLevel(Extended percent) {
 }
 
 void TMLR2::updateVerdict() {
-    const ModelStatistics stats = DrawModelText(m_setup.fit, m_level, ModelResultKind::Fit);
+    const ModelStatistics stats = DrawModelText(m_setup.fit, m_level, m_setup.kind);
     Verdict->setVisible(stats.has_verdict);
     Verdict->setText(Q(stats.verdict));
     Verdict->setStyleSheet(stats.significant ? "color: green; font-weight: bold"
@@ -311,12 +329,18 @@ void TMLR2::updateVerdict() {
 }
 
 void TMLR2::Visa1Popup() {
-    const bool factors = !isMlr();
+    // A cross-validation has no one model: nothing of a model can be shown.
+    const bool fit = m_setup.kind == ModelResultKind::Fit;
+    const bool factors = fit && !isMlr();
     for (QAction* a : {Residualer1, Prediktionen1, Variablernai1, Normeraderiktningskoeficienter1,
                        Riktningskoefficienternasstatistik1, Riktningskoefficienternasfrdelning1}) {
         a->setEnabled(factors);
     }
-    Ekvationen1->setEnabled(true);
+    const bool plots = factors && m_setup.plots.has_value();
+    Scores1->setEnabled(plots);
+    Loadings1->setEnabled(plots);
+    for (QAction* a : {N2dimensionellt1, alla1, N2Dimensionellt2, Alla2}) a->setEnabled(plots);
+    Ekvationen1->setEnabled(fit);
 }
 
 void TMLR2::showList(Shown list) {
@@ -329,7 +353,9 @@ void TMLR2::showList(Shown list) {
                                                                       : m_lists.normalised;
     ListBox1->clear();
     for (const std::string& e : entries) ListBox1->addItem(Q(e));
-    EquationLabel->setVisible(list == Shown::Equation);
+    const bool fit = m_setup.kind == ModelResultKind::Fit;
+    EquationLabel->setVisible(fit && list == Shown::Equation);
+    ListBox1->setVisible(fit);
 }
 
 void TMLR2::Ekvationen1Click() {
@@ -396,6 +422,22 @@ void TMLR2::Riktningskoefficienternasfrdelning1Click() {
     ShowModal(new TNormTestDistribution(
         dialogs(), std::move(*plot),
         ChooseText("Distribution of slopes", "Riktningskoefficienternas fördelning"), this));
+}
+
+void TMLR2::N2dimensionellt1Click() {
+    if (m_setup.plots) ShowScorePlot(dialogs(), *this, *m_setup.plots);
+}
+
+void TMLR2::alla1Click() {
+    if (m_setup.plots) ShowAllScores(dialogs(), *this, *m_setup.plots);
+}
+
+void TMLR2::N2Dimensionellt2Click() {
+    if (m_setup.plots) ShowLoadingPlot(dialogs(), *this, *m_setup.plots);
+}
+
+void TMLR2::Alla2Click() {
+    if (m_setup.plots) ShowAllLoadings(dialogs(), *this, *m_setup.plots);
 }
 
 void TMLR2::Lggtilldatafltet1Click() {

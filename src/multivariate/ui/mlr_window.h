@@ -5,6 +5,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "multivariate/model_data.h"
 #include "multivariate/model_fit.h"
 #include "multivariate/model_texts.h"
+#include "multivariate/ui/factor_plots.h"
 
 class QAction;
 class QLabel;
@@ -29,6 +31,10 @@ struct ModelWindowSetup {
     ModelColumns columns;
     ModelData data;
     ModelFit fit;
+    // A cross-validation shows its residuals and RMS but no equation, and is no model.
+    ModelResultKind kind = ModelResultKind::Fit;
+    // PCR and PLS fits: what the score and loading plots draw.
+    std::optional<FactorPlotSource> plots;
 };
 
 // "Lägg till datafältet": writes the residual and prediction columns into the worksheet.
@@ -51,6 +57,7 @@ public:
     const CoefficientLists& coefficientLists() const { return m_lists; }
     Extended SigLevel() const { return m_level; }
     bool isMlr() const;
+    ModelResultKind kind() const { return m_setup.kind; }
 
     // The level buttons (MLR only): 10, 5, 1, 0.1 or 0.01 %.
     void setSigLevel(Extended percent);
@@ -66,6 +73,10 @@ public:
     void Riktningskoefficienternasstatistik1Click();
     void Riktningskoefficienternasfrdelning1Click();
     void Lggtilldatafltet1Click();
+    void N2dimensionellt1Click();
+    void alla1Click();
+    void N2Dimensionellt2Click();
+    void Alla2Click();
 
     QMenu* Visa1 = nullptr;
     QAction* Residualer1 = nullptr;
@@ -75,6 +86,12 @@ public:
     QAction* Normeraderiktningskoeficienter1 = nullptr;
     QAction* Riktningskoefficienternasstatistik1 = nullptr;
     QAction* Riktningskoefficienternasfrdelning1 = nullptr;
+    QMenu* Scores1 = nullptr;
+    QAction* N2dimensionellt1 = nullptr;
+    QAction* alla1 = nullptr;
+    QMenu* Loadings1 = nullptr;
+    QAction* N2Dimensionellt2 = nullptr;
+    QAction* Alla2 = nullptr;
     QMenu* Spara1 = nullptr;
     QAction* Lggtilldatafltet1 = nullptr;
     QLabel* EquationLabel = nullptr;

@@ -59,14 +59,18 @@ std::vector<std::string> ColumnChoiceDialog::selectedLabels() const {
     return out;
 }
 
-TDualListDlg::TDualListDlg(const std::vector<std::string>& labels, QWidget* parent)
+TDualListDlg::TDualListDlg(const std::vector<std::string>& labels, QWidget* parent,
+                           const ListHeadings& headings)
     : QDialog(parent) {
     setWindowTitle(Q(ChooseText("Choose columns", "Välj kolumner")));
     m_left = LabelList(this, labels);
     m_right = LabelList(this, labels);
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(Q(ChooseText("Variable 1", "Variabel 1")), this), 0, 0);
-    grid->addWidget(new QLabel(Q(ChooseText("Variable 2", "Variabel 2")), this), 0, 2);
+    const bool own = headings.left.empty();
+    grid->addWidget(
+        new QLabel(Q(own ? ChooseText("Variable 1", "Variabel 1") : headings.left), this), 0, 0);
+    grid->addWidget(
+        new QLabel(Q(own ? ChooseText("Variable 2", "Variabel 2") : headings.right), this), 0, 2);
     grid->addWidget(m_left, 1, 0);
     auto* versus = new QLabel(Q(ChooseText("Versus", "Mot")), this);
     versus->setAlignment(Qt::AlignCenter);

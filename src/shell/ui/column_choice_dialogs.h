@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "graphs/dialogs.h"
+
 class QCheckBox;
 class QLabel;
 class QListWidget;
@@ -33,7 +35,8 @@ private:
 class TDualListDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit TDualListDlg(const std::vector<std::string>& labels, QWidget* parent = nullptr);
+    explicit TDualListDlg(const std::vector<std::string>& labels, QWidget* parent = nullptr,
+                          const ListHeadings& headings = {});
     QListWidget* leftList() const { return m_left; }
     QListWidget* rightList() const { return m_right; }
     std::string leftLabel() const;

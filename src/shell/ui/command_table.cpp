@@ -11,6 +11,8 @@ void RegisterAllCommands(MainWindow& form) {
     RegisterTwoSampleCommands(form);
     RegisterRegressionCommands(form);
     RegisterModelCommands(form);
+    RegisterCrossValidationCommands(form);
+    RegisterPcaCommands(form);
     RegisterEditingCommands(form);
     RegisterHelpCommands(form);
     RegisterCalculationCommands(form);

@@ -12,6 +12,8 @@ void RegisterDescriptiveCommands(MainWindow& form);  // univariate/ui/descriptiv
 void RegisterTwoSampleCommands(MainWindow& form);    // univariate/ui/two_sample_commands.cpp
 void RegisterRegressionCommands(MainWindow& form);   // shell/ui/regression_commands.cpp
 void RegisterModelCommands(MainWindow& form);        // shell/ui/model_commands.cpp
+void RegisterCrossValidationCommands(MainWindow& form);  // shell/ui/cross_validation_commands.cpp
+void RegisterPcaCommands(MainWindow& form);          // shell/ui/pca_commands.cpp
 void RegisterEditingCommands(MainWindow& form);      // shell/ui/editing_commands.cpp
 void RegisterHelpCommands(MainWindow& form);         // shell/ui/guide_window.cpp
 void RegisterCalculationCommands(MainWindow& form);  // shell/ui/calculation_commands.cpp

@@ -12,6 +12,7 @@
 #include "multivariate/ui/mlr_window.h"
 #include "multivariate/ui/model_list_window.h"
 #include "shell/ui/command_table.h"
+#include "shell/ui/model_commands.h"
 #include "shell/ui/main_window.h"
 #include "worksheet/sheet_undo.h"
 #include "worksheet/ui/number_grid.h"
@@ -29,9 +30,9 @@ FileDialogSpec ModelFileDialog(const std::string& english, const std::string& sw
 
 // The factor count asked for and the model with it; nullopt when the user cancelled or no
 // factor could be extracted (said why).
-std::optional<ModelFit> FitWithFactors(MainWindow& form, ModelMethod method, const ModelData& data,
-                                       std::string& caption) {
-    FactorFitResult extracted = ExtractFactors(method, data);
+std::optional<FactorModel> FitWithFactors(MainWindow& form, ModelMethod method,
+                                          const ChosenModelData& chosen, std::string& caption) {
+    FactorFitResult extracted = ExtractFactors(method, chosen.data);
     if (!extracted.fit) {
         form.dialogs().ShowMessage(extracted.refusal);
         return std::nullopt;
@@ -49,52 +50,33 @@ std::optional<ModelFit> FitWithFactors(MainWindow& form, ModelMethod method, con
         return std::nullopt;
     }
     caption = FactorCaption(method, answer.answer);
-    return FinishFactorFit(data, *extracted.fit, factors);
+    return FactorModel{FinishFactorFit(chosen.data, *extracted.fit, factors),
+                       ModelFactorPlots(chosen.data, chosen.columns, *extracted.fit, factors)};
 }
 
 // StartModelWindow: the columns chosen, the model fitted, kept as the current model and shown.
 void StartModelWindow(MainWindow& form, ModelMethod method) {
-    const Worksheet& sheet = form.NumberGrid1()->sheet();
-    const std::vector<std::string> entries = ModelColumnEntries(sheet);
-    if (entries.size() < 3) return;
-    const auto chosen = form.dialogs().ChooseModelColumns(entries);
+    std::optional<ChosenModelData> chosen = ChooseModelData(form);
     if (!chosen) return;
-    ModelColumnsRead read = ReadModelColumns(sheet, chosen->first, chosen->second);
-    if (!read.columns) {
-        form.dialogs().ShowMessage(read.refusal);
-        return;
-    }
-    ModelData data = LoadModelData(sheet, *read.columns, DecimalSeparator());
     std::string caption = ModelCaption(method);
-    std::optional<ModelFit> fit;
+    ModelWindowSetup setup;
     if (method == ModelMethod::MLR) {
-        ModelFitResult result = FitMLR(data);
+        ModelFitResult result = FitMLR(chosen->data);
         if (!result.fit) {
             form.dialogs().ShowMessage(result.refusal);
             return;
         }
-        fit = std::move(result.fit);
+        setup.fit = std::move(*result.fit);
     } else {
-        fit = FitWithFactors(form, method, data, caption);
-        if (!fit) return;
+        std::optional<FactorModel> model = FitWithFactors(form, method, *chosen, caption);
+        if (!model) return;
+        setup.fit = std::move(model->fit);
+        setup.plots = std::move(model->plots);
     }
-    StoreCurrentModel(form.state().CurrentModel, *read.columns, *fit);
-    form.state().ModelPresent = true;
-
-    MainWindow* f = &form;
-    ModelColumnWriter writer = [f](const ModelResultColumns& columns) {
-        TNumberGrid* grid = f->NumberGrid1();
-        // Where the columns will go is found on a copy, so the undo record can be taken first.
-        Worksheet probe = grid->sheet();
-        const auto [residuals, predictions] = AddModelResultColumns(probe, columns);
-        grid->editSheet(ColumnsUndo::Before(grid->sheet(), {residuals, predictions}),
-                        [&columns](Worksheet& s) { AddModelResultColumns(s, columns); });
-        f->state().DataChanged = true;
-    };
-    ModelWindowSetup setup{caption, form.state().CurrentFileName, std::move(*read.columns),
-                           std::move(data), std::move(*fit)};
-    auto* window = new TMLR2(form.dialogs(), std::move(setup), std::move(writer), &form);
-    ShowModal(window, true);
+    setup.caption = caption;
+    setup.columns = std::move(chosen->columns);
+    setup.data = std::move(chosen->data);
+    ShowModelWindow(form, std::move(setup), true);
 }
 
 void ppnamodell1Click(MainWindow& form) {
@@ -160,6 +142,58 @@ void Anvndmodell1Click(MainWindow& form) {
 }
 
 }  // namespace
+
+std::optional<ChosenModelData> ChooseModelData(MainWindow& form) {
+    const Worksheet& sheet = form.NumberGrid1()->sheet();
+    const std::vector<std::string> entries = ModelColumnEntries(sheet);
+    if (entries.size() < 3) return std::nullopt;
+    const auto chosen = form.dialogs().ChooseModelColumns(entries);
+    if (!chosen) return std::nullopt;
+    ModelColumnsRead read = ReadModelColumns(sheet, chosen->first, chosen->second);
+    if (!read.columns) {
+        form.dialogs().ShowMessage(read.refusal);
+        return std::nullopt;
+    }
+    ModelData data = LoadModelData(sheet, *read.columns, DecimalSeparator());
+    return ChosenModelData{std::move(*read.columns), std::move(data)};
+}
+
+ModelColumnWriter ModelWriter(MainWindow& form) {
+    MainWindow* f = &form;
+    return [f](const ModelResultColumns& columns) {
+        TNumberGrid* grid = f->NumberGrid1();
+        // Where the columns will go is found on a copy, so the undo record can be taken first.
+        Worksheet probe = grid->sheet();
+        const auto [residuals, predictions] = AddModelResultColumns(probe, columns);
+        grid->editSheet(ColumnsUndo::Before(grid->sheet(), {residuals, predictions}),
+                        [&columns](Worksheet& s) { AddModelResultColumns(s, columns); });
+        f->state().DataChanged = true;
+    };
+}
+
+std::optional<FactorModel> FitFactorModel(MainWindow& form, ModelMethod method,
+                                          const ChosenModelData& chosen, int factors) {
+    FactorFitResult extracted = ExtractFactors(method, chosen.data);
+    const int used = extracted.fit ? LimitFactorCount(*extracted.fit, factors) : 0;
+    if (used == 0) {
+        form.dialogs().ShowMessage(!extracted.fit            ? extracted.refusal
+                                   : extracted.fit->note.empty() ? TooFewPointsText()
+                                                                 : extracted.fit->note);
+        return std::nullopt;
+    }
+    return FactorModel{FinishFactorFit(chosen.data, *extracted.fit, used),
+                       ModelFactorPlots(chosen.data, chosen.columns, *extracted.fit, used)};
+}
+
+void ShowModelWindow(MainWindow& form, ModelWindowSetup setup, bool keep_as_current) {
+    if (keep_as_current) {
+        StoreCurrentModel(form.state().CurrentModel, setup.columns, setup.fit);
+        form.state().ModelPresent = true;
+    }
+    setup.file_name = form.state().CurrentFileName;
+    auto* window = new TMLR2(form.dialogs(), std::move(setup), ModelWriter(form), &form);
+    ShowModal(window, true);
+}
 
 void RegisterModelCommands(MainWindow& form) {
     MainWindow* f = &form;

@@ -137,8 +137,8 @@ std::optional<std::vector<std::string>> QtDialogs::ChooseFromList(
 }
 
 std::optional<std::pair<std::string, std::string>> QtDialogs::ChooseTwoFromLists(
-    const std::vector<std::string>& labels) {
-    TDualListDlg window(labels, m_parent);
+    const std::vector<std::string>& labels, const ListHeadings& headings) {
+    TDualListDlg window(labels, m_parent, headings);
     if (window.exec() != QDialog::Accepted) return std::nullopt;
     return std::pair{window.leftLabel(), window.rightLabel()};
 }

@@ -36,7 +36,7 @@ public:
                                                            const std::vector<std::string>& labels,
                                                            bool multiple) override;
     std::optional<std::pair<std::string, std::string>> ChooseTwoFromLists(
-        const std::vector<std::string>& labels) override;
+        const std::vector<std::string>& labels, const ListHeadings& headings = {}) override;
     std::optional<TextImportOptions> AskTextImport() override;
     std::optional<SortChoice> ChooseSort(const std::vector<std::string>& labels) override;
     PasteSpecialOptions PasteSpecial(bool text_has_tab) override;
