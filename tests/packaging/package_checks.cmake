@@ -1,0 +1,170 @@
+# Helpers of the packaging tests: what an installed tree (a prefix or an unpacked package)
+# must hold, whoever put it there.
+cmake_minimum_required(VERSION 3.20)
+
+set(icon_sizes 16 22 24 32 48 64 128 256)
+
+# The files a desktop installation consists of, relative to the prefix.
+function(expected_files out)
+  set(files
+      bin/tabulon bin/tabulon-cli
+      share/applications/tabulon.desktop
+      share/mime/packages/tabulon.xml
+      share/icons/hicolor/scalable/apps/tabulon.svg
+      share/man/man1/tabulon.1.gz share/man/man1/tabulon-cli.1.gz
+      share/tabulon/GUIDE.md share/tabulon/GUIDE.sv.md)
+  foreach(size IN LISTS icon_sizes)
+    list(APPEND files share/icons/hicolor/${size}x${size}/apps/tabulon.png)
+  endforeach()
+  set(${out} ${files} PARENT_SCOPE)
+endfunction()
+
+function(fail)
+  string(JOIN "" text ${ARGN})
+  message(FATAL_ERROR "${text}")
+endfunction()
+
+# run(OUT var [ERR var] [EXIT code] COMMAND ...): the command must end with the exit status
+# (0 unless told) and its output goes to var.
+function(run)
+  cmake_parse_arguments(PARSE_ARGV 0 R "" "OUT;ERR;EXIT" "COMMAND")
+  if(NOT DEFINED R_EXIT)
+    set(R_EXIT 0)
+  endif()
+  execute_process(COMMAND ${R_COMMAND} RESULT_VARIABLE rc OUTPUT_VARIABLE out
+                  ERROR_VARIABLE err)
+  if(NOT "${rc}" STREQUAL "${R_EXIT}")
+    list(JOIN R_COMMAND " " shown)
+    fail("${shown}: exit ${rc}, expected ${R_EXIT}\n${out}${err}")
+  endif()
+  if(R_OUT)
+    set(${R_OUT} "${out}" PARENT_SCOPE)
+  endif()
+  if(R_ERR)
+    set(${R_ERR} "${err}" PARENT_SCOPE)
+  endif()
+endfunction()
+
+# The installed tree under root (the prefix) is complete and every file is what it claims.
+function(check_installed_tree root version)
+  expected_files(files)
+  foreach(f IN LISTS files)
+    if(NOT EXISTS ${root}/${f} OR IS_DIRECTORY ${root}/${f})
+      fail("not installed: ${f}")
+    endif()
+  endforeach()
+
+  # The menu entry starts the program with the double-clicked file and names its type.
+  # Read whole: file(STRINGS) would split the lines at their semicolons.
+  file(READ ${root}/share/applications/tabulon.desktop entry)
+  foreach(line "Exec=tabulon %f" "Icon=tabulon" "Type=Application")
+    if(NOT entry MATCHES "\n${line}\n")
+      fail("tabulon.desktop has no line \"${line}\"")
+    endif()
+  endforeach()
+  if(NOT entry MATCHES "\nMimeType=([^\n]*;)?application/x-tabulon-worksheet;")
+    fail("tabulon.desktop does not claim the worksheet type:\n${entry}")
+  endif()
+  find_program(validate desktop-file-validate)
+  if(validate)
+    run(OUT out COMMAND ${validate} ${root}/share/applications/tabulon.desktop)
+    if(out MATCHES "error:|warning:")
+      fail("desktop-file-validate:\n${out}")
+    endif()
+  endif()
+
+  # The type's magic must be what the program writes at the head of a worksheet.
+  file(READ ${root}/share/mime/packages/tabulon.xml mime)
+  if(NOT mime MATCHES "<mime-type type=\"application/x-tabulon-worksheet\">")
+    fail("tabulon.xml does not define application/x-tabulon-worksheet")
+  endif()
+  if(NOT mime MATCHES "<glob pattern=\"\\*\\.tbn\"/>")
+    fail("tabulon.xml has no *.tbn glob")
+  endif()
+  if(NOT mime MATCHES "<match type=\"string\" value=\"([^\"]+)\" offset=\"0\"/>")
+    fail("tabulon.xml has no magic at offset 0")
+  endif()
+  set(magic "${CMAKE_MATCH_1}")
+  file(READ ${DATA}/worksheet/sample.tbn head LIMIT 64)
+  string(FIND "${head}" "${magic}" at)
+  if(NOT at EQUAL 0)
+    fail("a worksheet does not start with the MIME magic \"${magic}\"")
+  endif()
+  # The database tool reads the file as the desktop will: a type it cannot parse is dropped.
+  find_program(update_mime update-mime-database)
+  if(update_mime)
+    file(COPY ${root}/share/mime/packages DESTINATION ${WORK}/mime)
+    run(COMMAND ${update_mime} ${WORK}/mime)
+    file(STRINGS ${WORK}/mime/globs2 globs REGEX "x-tabulon-worksheet")
+    if(NOT globs MATCHES "application/x-tabulon-worksheet:\\*\\.tbn")
+      fail("update-mime-database made no *.tbn glob: ${globs}")
+    endif()
+  endif()
+
+  # The drawing, and every PNG size really of that size (width and height in the IHDR).
+  file(READ ${root}/share/icons/hicolor/scalable/apps/tabulon.svg svg)
+  if(NOT svg MATCHES "<svg[^>]*viewBox=")
+    fail("tabulon.svg is not an SVG drawing")
+  endif()
+  foreach(size IN LISTS icon_sizes)
+    set(png ${root}/share/icons/hicolor/${size}x${size}/apps/tabulon.png)
+    file(READ ${png} head LIMIT 24 HEX)
+    math(EXPR side "${size}" OUTPUT_FORMAT HEXADECIMAL)
+    string(SUBSTRING "${side}" 2 -1 side)
+    string(LENGTH "${side}" n)
+    while(n LESS 8)
+      string(PREPEND side 0)
+      math(EXPR n "${n} + 1")
+    endwhile()
+    string(TOLOWER "${side}" side)
+    if(NOT head STREQUAL "89504e470d0a1a0a0000000d49484452${side}${side}")
+      fail("${png} is not a ${size}x${size} PNG: ${head}")
+    endif()
+  endforeach()
+
+  # Manual pages: gzip, and of this version.
+  foreach(page tabulon tabulon-cli)
+    set(gz ${root}/share/man/man1/${page}.1.gz)
+    run(OUT text COMMAND gzip -dc ${gz})
+    string(TOUPPER ${page} title)
+    if(NOT text MATCHES "\n\\.TH ${title} 1 \"[^\"]*\" \"Tabulon ${version}\"")
+      fail("${page}.1.gz is not the manual page of Tabulon ${version}")
+    endif()
+  endforeach()
+
+  # Every picture the installed guides show is installed beside them.
+  foreach(guide GUIDE.md GUIDE.sv.md)
+    file(READ ${root}/share/tabulon/${guide} text)
+    # Without the "]": a bracket in a list element keeps CMake from splitting the list.
+    string(REGEX MATCHALL "\\(guide/[^)]+\\.png\\)" pictures "${text}")
+    if(NOT pictures)
+      fail("${guide} shows no pictures")
+    endif()
+    foreach(p IN LISTS pictures)
+      string(REGEX REPLACE "^\\((.*)\\)$" "\\1" p "${p}")
+      if(NOT EXISTS ${root}/share/tabulon/${p})
+        fail("${guide} shows ${p}, which is not installed")
+      endif()
+    endforeach()
+  endforeach()
+
+  # The programs answer --help and --version in a terminal without any display.
+  set(no_display ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY
+                 --unset=QT_QPA_PLATFORM LC_ALL=C)
+  run(OUT out COMMAND ${no_display} ${root}/bin/tabulon --version)
+  if(NOT out STREQUAL "Tabulon ${version}\n")
+    fail("tabulon --version: [${out}], want Tabulon ${version}")
+  endif()
+  run(OUT out COMMAND ${no_display} ${root}/bin/tabulon --help)
+  if(NOT out MATCHES "usage: tabulon \\[FILE\\]")
+    fail("tabulon --help: [${out}]")
+  endif()
+  run(EXIT 2 ERR err COMMAND ${no_display} ${root}/bin/tabulon --bogus)
+  if(NOT err MATCHES "unknown option --bogus")
+    fail("tabulon --bogus: [${err}]")
+  endif()
+  run(OUT out COMMAND ${no_display} ${root}/bin/tabulon-cli calc TQuantile 4 0.025)
+  if(NOT out MATCHES "^2\\.776")
+    fail("tabulon-cli calc TQuantile 4 0.025: [${out}]")
+  endif()
+endfunction()
