@@ -103,7 +103,7 @@ ModelStatistics DrawModelText(const ModelFit& fit, Extended level, ModelResultKi
         {ChooseText("Number of variables =", "Antal variabler ="), std::to_string(fit.p)});
     s.lines.push_back(
         {ChooseText("Number of data points=", "Antal datapunkter ="), std::to_string(fit.n)});
-    s.lines.push_back({"RMS =", fit.n >= 1 ? G(fit.Rms(), 5) : ""});
+    if (kind != ModelResultKind::Pca) s.lines.push_back({"RMS =", fit.n >= 1 ? G(fit.Rms(), 5) : ""});
     if (!MlrFit(fit, kind)) return s;
     s.lines.push_back({"R² =", fit.SSTot != 0 ? G(fit.SSReg / fit.SSTot, 5) : ""});
     const Extended F = ModelF(fit);

@@ -36,7 +36,7 @@ PcaOutlierWindow::PcaOutlierWindow(OutlierListing listing, QWidget* parent)
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     layout->addWidget(buttons);
     fill();
-    resize(520, 560);
+    resize(660, 560);
 }
 
 void PcaOutlierWindow::setLevel(Extended percent) {

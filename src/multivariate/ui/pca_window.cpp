@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "base/language.h"
 #include "graphs/dialogs.h"
@@ -104,7 +105,11 @@ void PcaWindow::ShowPcaTable(bool shares) {
     StringGrid1->setColumnWidth(0, 40);
     StringGrid1->setColumnWidth(1, 100);
     StringGrid1->setColumnWidth(2, 100);
-    for (int c = 3; c < cols; ++c) StringGrid1->setColumnWidth(c, 65);
+    // 65 pixels hold a loading of four digits; a loading of rounding size needs its exponent.
+    for (int c = 3; c < cols; ++c) {
+        StringGrid1->resizeColumnToContents(c);
+        StringGrid1->setColumnWidth(c, std::max(65, StringGrid1->columnWidth(c)));
+    }
 }
 
 std::string PcaWindow::ResultText() {
