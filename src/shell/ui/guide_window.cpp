@@ -16,14 +16,11 @@ namespace tabulon::ui {
 std::optional<std::filesystem::path> FindGuide(const std::filesystem::path& program_folder,
                                                Language language) {
     const char* name = language == Language::English ? "GUIDE.md" : "GUIDE.sv.md";
-    // Installed: bin/tabulon beside share/tabulon; built: <source>/<build>/app/tabulon.
-    for (const auto& folder :
-         {program_folder / ".." / "share" / "tabulon", program_folder / ".." / ".." / "docs"}) {
-        std::error_code ec;
-        if (std::filesystem::is_regular_file(folder / name, ec)) {
-            return (folder / name).lexically_normal();
-        }
-    }
+    // Installed: bin/tabulon beside share/tabulon. The build copies the guide to
+    // <build>/share/tabulon, beside <build>/app and <build>/tests, so it is found the same way.
+    const std::filesystem::path guide = program_folder / ".." / "share" / "tabulon" / name;
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(guide, ec)) return guide.lexically_normal();
     return std::nullopt;
 }
 

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QImage>
 #include <QTextBrowser>
+#include <QUrl>
+#include <QVariant>
 #include <fstream>
 
 #include "shell/screenshot_script.h"
@@ -103,7 +105,8 @@ TEST_F(StartUp, AScriptNamesTheLineThatWentWrong) {
 }
 
 TEST_F(StartUp, HelpUserGuideShowsTheGuideOfTheLanguage) {
-    // The test program sits in <build>/tests, so the guide is found in the source's docs/.
+    // The test program sits in <build>/tests, so the guide is the build's copy in
+    // <build>/share/tabulon, laid out as the installed one.
     const auto folder = QCoreApplication::applicationDirPath().toStdString();
     const auto swedish = ui::FindGuide(folder, Language::Swedish);
     ASSERT_TRUE(swedish.has_value());
@@ -117,6 +120,11 @@ TEST_F(StartUp, HelpUserGuideShowsTheGuideOfTheLanguage) {
     ASSERT_NE(guide, nullptr);
     EXPECT_TRUE(guide->isVisible());
     EXPECT_TRUE(guide->browser()->toPlainText().contains("calibration"));
+    // Its pictures are found beside it, as the text names them.
+    const QVariant picture =
+        guide->browser()->loadResource(QTextDocument::ImageResource, QUrl("guide/en-main.png"));
+    EXPECT_TRUE(picture.isValid());
+    EXPECT_FALSE(picture.toByteArray().isEmpty());
     guide->close();
 }
 
