@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QLocale>
 #include <QStandardPaths>
-#include <QTimer>
 #include <clocale>
 #include <fstream>
 #include <iostream>
@@ -86,10 +85,6 @@ int main(int argc, char** argv) {
     tabulon::ui::MainWindow window(dialogs, start, config);
     dialogs.setParentWindow(&window);
     window.showMaximized();
-    if (!options.file.empty()) {
-        // Once the window is up, so that the import question and any message sit on it.
-        QTimer::singleShot(
-            0, &window, [&window, &options] { tabulon::ui::OpenStartFile(window, options.file); });
-    }
+    tabulon::ui::OpenStartFileWhenShown(window, options);
     return app.exec();
 }

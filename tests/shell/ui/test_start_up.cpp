@@ -12,6 +12,7 @@
 #include "shell/ui/guide_window.h"
 #include "shell/ui/screenshot_run.h"
 #include "shell/ui/start_up.h"
+#include "worksheet/ui/worksheet_model.h"
 #include "support/main_window_fixture.h"
 
 namespace tabulon::testing {
@@ -37,6 +38,33 @@ TEST_F(StartUp, AFileOnTheCommandLineOpensAsOppnaOpensIt) {
     EXPECT_EQ(window->windowTitle().toStdString(), file.string());
     EXPECT_EQ(window->state().CurrentFileName, file.string());
     EXPECT_FALSE(window->state().DataChanged);
+}
+
+// main()'s path: the parsed command line, the window shown, then the event loop opens it.
+TEST_F(StartUp, TheFileOfTheCommandLineIsShownOnceTheEventLoopRuns) {
+    const auto file = start.path() / "data.tbn";
+    {
+        Worksheet sheet = Worksheet::StartSheet();
+        sheet.setCell(2, 1, "Konc");
+        sheet.setCell(2, 2, "0,5");
+        sheet.setCell(2, 3, "1,25");
+        ASSERT_TRUE(SaveWorksheet(sheet, file.string(), false).ok);
+    }
+    const std::string empty_caption = window->windowTitle().toStdString();
+    ui::OpenStartFileWhenShown(*window, ParseStartOptions({}));
+    ui::OpenStartFileWhenShown(*window,
+                               ParseStartOptions({"-platform", "offscreen", file.string()}));
+    EXPECT_EQ(sheet().cell(2, 2), "");  // not before the window is up
+    for (int i = 0; i < 50 && sheet().cell(2, 2).empty(); ++i) QApplication::processEvents();
+    EXPECT_EQ(window->windowTitle().toStdString(), file.string());
+    EXPECT_NE(window->windowTitle().toStdString(), empty_caption);
+    // What the grid paints: the caption in the header and the numbers in the cells.
+    const QAbstractItemModel& shown = *grid().model();
+    EXPECT_EQ(shown.headerData(0, Qt::Horizontal, ui::WorksheetModel::CaptionRole).toString(),
+              "Konc");
+    EXPECT_TRUE(shown.data(shown.index(0, 0)).toString().startsWith("0,5"));
+    EXPECT_TRUE(shown.data(shown.index(1, 0)).toString().startsWith("1,25"));
+    EXPECT_TRUE(dialogs.messages().empty());
 }
 
 TEST_F(StartUp, ATextFileAsksTheImportQuestionAndABadFileLeavesTheEmptySheet) {
