@@ -119,10 +119,20 @@ public:
     }
 
     virtual void DrawLine(Point from, Point to) = 0;
+    // Separate lines in the same pen, from ends[0] to ends[1], ends[2] to ends[3], ...: one
+    // call, so that a back end can hand them over at once.
+    virtual void DrawLines(std::span<const Point> ends) {
+        for (std::size_t i = 0; i + 1 < ends.size(); i += 2) DrawLine(ends[i], ends[i + 1]);
+    }
     virtual void DrawPolyline(std::span<const Point> points) = 0;
     // Outlined with the pen and filled with the brush.
     virtual void DrawEllipse(Rect box) = 0;
     virtual void DrawRectangle(Rect box) = 0;
+    // Many rectangles in the same pen and brush, as markers are: one call, so that a back end
+    // can hand them over at once.
+    virtual void DrawRectangles(std::span<const Rect> boxes) {
+        for (const Rect& box : boxes) DrawRectangle(box);
+    }
     virtual void DrawPolygon(std::span<const Point> points) = 0;
     // The text in the current font and colour, placed by the current alignment.
     virtual void DrawText(Point at, std::string_view text) = 0;

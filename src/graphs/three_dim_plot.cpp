@@ -238,19 +238,26 @@ void RenderThreeDimPlot(Canvas& canvas, int width, int height, const ThreeDimDat
     }
     if (view.drop_lines) {
         canvas.SetPen(Pen{colors::kBlue, 1, PenStyle::Solid});
+        std::vector<Point> ends;
+        ends.reserve(2 * count);
         for (std::size_t i = 0; i < count; ++i) {
             if (!drawn[i]) continue;
             const auto& q = scaled.percent[i];
-            canvas.DrawLine(at[i], p.Project(q[0], q[1], 0));
+            ends.push_back(at[i]);
+            ends.push_back(p.Project(q[0], q[1], 0));
         }
+        canvas.DrawLines(ends);
     }
     const int half = std::max(2, p.side() / 200);
     canvas.SetPen(Pen{colors::kRed, 1, PenStyle::Solid});
     canvas.SetBrush(Brush{colors::kRed, BrushStyle::Solid});
+    std::vector<Rect> markers;
+    markers.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
         if (!drawn[i]) continue;
-        canvas.DrawRectangle(Rect{at[i].x - half, at[i].y - half, at[i].x + half, at[i].y + half});
+        markers.push_back(Rect{at[i].x - half, at[i].y - half, at[i].x + half, at[i].y + half});
     }
+    canvas.DrawRectangles(markers);
 }
 
 std::string ThreeDimCaption(const ThreeDimData& data) {

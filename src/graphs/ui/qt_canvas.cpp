@@ -6,7 +6,9 @@
 #include <QPainter>
 #include <QPen>
 #include <QPolygon>
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "graphs/ui/fonts.h"
 
@@ -90,6 +92,8 @@ QFont QtCanvas::QtFont(const FontSpec& spec) const {
 
 void QtCanvas::ApplyPen() {
     const Pen& p = pen();
+    if (m_applied_pen == p) return;
+    m_applied_pen = p;
     QPen qpen(ToQColor(p.color));
     qpen.setStyle(ToQt(p.style));
     const double width = std::max(1, p.width) * m_pen_scale;
@@ -99,6 +103,8 @@ void QtCanvas::ApplyPen() {
 
 void QtCanvas::ApplyBrush() {
     const Brush& b = brush();
+    if (m_applied_brush == b) return;
+    m_applied_brush = b;
     QBrush qbrush(ToQColor(b.color), ToQt(b.style));
     m_painter.setBrush(qbrush);
     // Hatches over a transparent background, as the bar charts lay them over the grid.
@@ -108,6 +114,32 @@ void QtCanvas::ApplyBrush() {
 void QtCanvas::DrawLine(Point from, Point to) {
     ApplyPen();
     m_painter.drawLine(from.x, from.y, to.x, to.y);
+}
+
+void QtCanvas::DrawLines(std::span<const Point> ends) {
+    ApplyPen();
+    const Pen& p = pen();
+    // Upright hairlines are filled as one-pixel-wide blocks: the same pixels, without the
+    // line stepper's cost per pixel (100,000 drop lines of a 3-D plot).
+    const bool blocks = !m_painter.testRenderHint(QPainter::Antialiasing) &&
+                        p.style == PenStyle::Solid && std::max(1, p.width) * m_pen_scale <= 1;
+    QList<QLine> lines;
+    QList<QRect> upright;
+    for (std::size_t i = 0; i + 1 < ends.size(); i += 2) {
+        const Point a = ends[i], b = ends[i + 1];
+        if (blocks && a.x == b.x) {
+            upright.append(QRect(a.x, std::min(a.y, b.y), 1, std::abs(b.y - a.y) + 1));
+        } else {
+            lines.append(QLine(a.x, a.y, b.x, b.y));
+        }
+    }
+    if (!lines.isEmpty()) m_painter.drawLines(lines.constData(), static_cast<int>(lines.size()));
+    if (upright.isEmpty()) return;
+    m_painter.setPen(Qt::NoPen);
+    m_painter.setBrush(ToQColor(p.color));
+    m_applied_pen.reset();
+    m_applied_brush.reset();
+    m_painter.drawRects(upright.constData(), static_cast<int>(upright.size()));
 }
 
 void QtCanvas::DrawPolyline(std::span<const Point> points) {
@@ -124,7 +156,42 @@ void QtCanvas::DrawEllipse(Rect box) {
 void QtCanvas::DrawRectangle(Rect box) {
     ApplyPen();
     ApplyBrush();
+    // Whole pixels take the painter's integer path, several times faster for small markers.
+    if (!m_painter.testRenderHint(QPainter::Antialiasing)) {
+        m_painter.drawRect(QRect(box.left, box.top, box.right - box.left, box.bottom - box.top));
+        return;
+    }
     m_painter.drawRect(QRectF(box.left, box.top, box.right - box.left, box.bottom - box.top));
+}
+
+void QtCanvas::DrawRectangles(std::span<const Rect> boxes) {
+    const Pen& p = pen();
+    const Brush& b = brush();
+    // A hairline outline in the fill's own colour makes a solid block one pixel larger than the
+    // rectangle: filled directly, it is the painter's fastest path (markers by the 100,000).
+    // Anything else goes one by one, since a batch would fill them all before outlining any.
+    if (m_painter.testRenderHint(QPainter::Antialiasing) || p.style != PenStyle::Solid ||
+        b.style != BrushStyle::Solid || p.color != b.color ||
+        std::max(1, p.width) * m_pen_scale > 1) {
+        Canvas::DrawRectangles(boxes);
+        return;
+    }
+    QList<QRect> blocks;
+    blocks.reserve(static_cast<qsizetype>(boxes.size()));
+    for (const Rect& r : boxes) {
+        const QRect box(r.left, r.top, r.right - r.left, r.bottom - r.top);
+        // The painter draws nothing for a rectangle without width or height.
+        if (box.isEmpty()) {
+            DrawRectangle(r);
+            continue;
+        }
+        blocks.append(QRect(r.left, r.top, box.width() + 1, box.height() + 1));
+    }
+    m_painter.setPen(Qt::NoPen);
+    m_painter.setBrush(ToQColor(b.color));
+    m_applied_pen.reset();
+    m_applied_brush.reset();
+    m_painter.drawRects(blocks.constData(), static_cast<int>(blocks.size()));
 }
 
 void QtCanvas::DrawPolygon(std::span<const Point> points) {
@@ -161,6 +228,7 @@ void QtCanvas::DrawText(Point at, std::string_view text) {
     }
     m_painter.setFont(qfont);
     m_painter.setPen(ToQColor(Color::FromBgr(font().color)));
+    m_applied_pen.reset();
     m_painter.drawText(QPoint(x, baseline), s);
 }
 

@@ -5,6 +5,9 @@
 #include <QImage>
 #include <QPainter>
 
+#include <string>
+#include <vector>
+
 #include "graphs/ui/qt_canvas.h"
 
 namespace tabulon::ui {
@@ -102,6 +105,67 @@ TEST(QtCanvas, DrawsLinesInThePenColourAndFillsWithTheBrushButAClearPenDrawsNoth
     EXPECT_EQ(image.pixelColor(80, 80), QColor(255, 255, 255));  // clear brush: not filled
     EXPECT_EQ(image.pixelColor(70, 80), QColor(0, 0, 0));        // but outlined
     EXPECT_EQ(image.pixelColor(20, 30), QColor(255, 255, 255));  // the clear pen
+}
+
+// The batched calls take shortcuts (blocks instead of outlines, upright lines as fills); they
+// must paint the very pixels the one-by-one calls paint, in every pen and brush they meet.
+TEST(QtCanvas, BatchedMarkersAndLinesPaintWhatSingleCallsPaint) {
+    const std::vector<Rect> boxes{{10, 10, 16, 16}, {40, 12, 41, 30}, {70, 70, 70, 70},
+                                  {15, 13, 21, 19}, {90, 5, 130, 9},  {100, 50, 100, 60},
+                                  {60, 50, 40, 30}};
+    const std::vector<Point> ends{{5, 5}, {5, 60}, {50, 80}, {50, 20}, {60, 10}, {100, 90},
+                                  {110, 40}, {140, 40}, {120, 3}, {120, 3}};
+    struct Style {
+        Pen pen;
+        Brush brush;
+        bool antialias;
+    };
+    const std::vector<Style> styles{
+        {{colors::kRed, 1, PenStyle::Solid}, {colors::kRed, BrushStyle::Solid}, false},
+        {{colors::kBlack, 1, PenStyle::Solid}, {colors::kRed, BrushStyle::Solid}, false},
+        {{colors::kBlue, 1, PenStyle::Solid}, {colors::kBlue, BrushStyle::Clear}, false},
+        {{colors::kBlue, 2, PenStyle::Solid}, {colors::kBlue, BrushStyle::Solid}, false},
+        {{colors::kBlue, 1, PenStyle::Dot}, {colors::kBlue, BrushStyle::Solid}, false},
+        {{colors::kRed, 1, PenStyle::Solid}, {colors::kRed, BrushStyle::Solid}, true},
+    };
+    for (std::size_t k = 0; k < styles.size(); ++k) {
+        SCOPED_TRACE(k);
+        auto paint = [&](bool batched) {
+            QImage image(160, 100, QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            painter.setRenderHint(QPainter::Antialiasing, styles[k].antialias);
+            QtCanvas canvas(painter, 96);
+            canvas.SetPen(styles[k].pen);
+            canvas.SetBrush(styles[k].brush);
+            if (batched) {
+                canvas.DrawRectangles(boxes);
+                canvas.DrawLines(ends);
+            } else {
+                for (const Rect& b : boxes) canvas.DrawRectangle(b);
+                for (std::size_t i = 0; i + 1 < ends.size(); i += 2) {
+                    canvas.DrawLine(ends[i], ends[i + 1]);
+                }
+            }
+            // What is drawn after the batch must still get the pen and brush it asks for.
+            canvas.SetPen({colors::kGreen, 1, PenStyle::Solid});
+            canvas.DrawLine({0, 95}, {159, 95});
+            painter.end();
+            return image;
+        };
+        const QImage single = paint(false);
+        const QImage batched = paint(true);
+        std::string differ;
+        for (int y = 0; y < single.height(); ++y) {
+            for (int x = 0; x < single.width(); ++x) {
+                if (single.pixel(x, y) != batched.pixel(x, y) && differ.size() < 200) {
+                    differ += " (" + std::to_string(x) + "," + std::to_string(y) + ")";
+                }
+            }
+        }
+        EXPECT_EQ(differ, "");
+        if (!styles[k].antialias) EXPECT_EQ(batched.pixelColor(80, 95), QColor(0, 128, 0));
+    }
 }
 
 }  // namespace
