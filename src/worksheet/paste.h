@@ -25,8 +25,11 @@ struct PastePlan {
     int top = 0;
     int right = -1;
     int bottom = -1;
+    // Why no cells were planned: the text would make a sheet too large for the limits or
+    // the memory, which was measured before anything was allocated for it.
+    std::string refusal;
 
-    bool empty() const { return cells.empty(); }
+    bool empty() const { return cells.empty() && refusal.empty(); }
     void place(int column, int row, std::string_view text);
 };
 
@@ -62,11 +65,12 @@ struct PasteSpecialOptions {
 PastePlan PlanPasteSpecial(std::string_view text, const PasteSpecialOptions& options, int column,
                            int row, char decimal_separator);
 
-// Why the plan cannot be written (the sheet would grow beyond kMaxEditCells); empty if it can.
+// Why the plan cannot be written (the sheet would grow beyond kMaxEditCells or the memory, or
+// the plan itself was refused); empty if it can.
 std::string PasteRefusal(const Worksheet& sheet, const PastePlan& plan);
 
 // Writes the plan, adding numbered columns and rows where it reaches beyond the sheet;
-// nullptr when the plan is empty.
+// nullptr when the plan has no cells.
 std::unique_ptr<SheetUndo> WritePlan(Worksheet& sheet, const PastePlan& plan);
 
 }  // namespace tabulon

@@ -1,5 +1,6 @@
-// Replays the fuzz corpus of the three file readers: every file is either refused with the
-// format message or comes back unchanged through the reader's own writer.
+// Replays the fuzz corpus of every reader: the worksheet files are either refused with the
+// format message or come back unchanged through the reader's own writer, and the model
+// files, settings records, pastes and formulas pass the checks their fuzz targets make.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,16 +10,27 @@
 #include <string>
 #include <vector>
 
+#include "../../fuzz/expression_checks.h"
 #include "../../fuzz/fuzz_checks.h"
+#include "../../fuzz/model_checks.h"
+#include "../../fuzz/paste_checks.h"
+#include "../../fuzz/settings_checks.h"
 
 namespace tabulon {
 namespace {
 
 TEST(FuzzCorpus, EveryFileIsRefusedCleanlyOrRoundTrips) {
     using Check = const char* (*)(const std::uint8_t*, std::size_t);
-    for (const auto& [name, check] : {std::pair<const char*, Check>{"tbn", &fuzz::CheckTbnInput},
-                                      {"txt", &fuzz::CheckTxtInput},
-                                      {"csv", &fuzz::CheckCsvInput}}) {
+    for (const auto& [name, check] :
+         {std::pair<const char*, Check>{"tbn", &fuzz::CheckTbnInput},
+          {"txt", &fuzz::CheckTxtInput},
+          {"csv", &fuzz::CheckCsvInput},
+          {"mdl", &fuzz::CheckModelInput},
+          {"par", &fuzz::CheckGridSettingsInput},
+          {"paste", &fuzz::CheckPasteInput},
+          {"expression", &fuzz::CheckExpressionInput},
+          {"arithmetic", &fuzz::CheckArithmeticInput}}) {
+        SCOPED_TRACE(name);
         const std::filesystem::path folder =
             std::filesystem::path(TABULON_TEST_DATA_DIR) / "fuzz" / name;
         ASSERT_TRUE(std::filesystem::is_directory(folder)) << folder;
@@ -51,6 +63,11 @@ TEST(FuzzCorpus, TheRefusalSeedsAreRefused) {
     }
     for (const char* name : {"csv/unterminated", "csv/after_quote"}) {
         EXPECT_FALSE(ParseCsvFile(text_of(name), {}).ok) << name;
+    }
+    for (const char* name : {"mdl/count_too_large", "mdl/too_few_lines", "mdl/not_a_number"}) {
+        std::ifstream in(data / name, std::ios::binary);
+        const std::string bytes(std::istreambuf_iterator<char>(in), {});
+        EXPECT_FALSE(ParseModelFile(bytes).model) << name;
     }
 }
 

@@ -77,6 +77,37 @@ TEST(MemoryLimit, APasteOrACountBeyondTheMemoryIsRefused) {
     EXPECT_FALSE(FitsInSheet(22, 5000));
     EXPECT_TRUE(FitsInSheet(22, 2000));
     EXPECT_EQ(sheet, before);
+    // A clipboard of many short lines is measured before it is planned: the plan carries
+    // the message and not one cell, in either paste.
+    const std::string lines = Repeat("1\n", 100'000);
+    PasteSpecialOptions wrap;
+    wrap.specify_columns = true;
+    wrap.separator = PasteSeparator::Space;
+    const struct {
+        const char* name;
+        std::function<PastePlan()> plan;
+        const char* refusal;
+    } pastes[] = {
+        {"paste", [&] { return PlanPaste(lines, 2, 2, ','); },
+         "Arbetsbladet skulle bli för stort: 3 kolumner och 100002 rader"},
+        {"paste special", [&] { return PlanPasteSpecial(lines, wrap, 2, 2, ','); },
+         "Arbetsbladet skulle bli för stort: 4 kolumner och 50002 rader"},
+    };
+    for (const auto& p : pastes) {
+        SCOPED_TRACE(p.name);
+        const PastePlan refused = p.plan();
+        EXPECT_EQ(refused.cells.capacity(), 0u);
+        EXPECT_FALSE(refused.empty());
+        EXPECT_EQ(PasteRefusal(sheet, refused), p.refusal);
+        EXPECT_EQ(WritePlan(sheet, refused), nullptr);
+        EXPECT_EQ(sheet, before);
+    }
+    SetAvailableMemoryForTesting(std::uint64_t(1) << 30);
+    for (const auto& p : pastes) {
+        const PastePlan planned = p.plan();
+        EXPECT_TRUE(planned.refusal.empty()) << p.name;
+        EXPECT_EQ(planned.cells.size(), 100'000u) << p.name;
+    }
     SetAvailableMemoryForTesting(std::nullopt);
     // The machine's own answer is some memory, and a sheet of start size fits in it.
     EXPECT_GT(AvailableMemory(), 0u);
