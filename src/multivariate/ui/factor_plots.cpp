@@ -1,6 +1,8 @@
 // Score and loading plots of the factor models and the PCA.
 #include "multivariate/ui/factor_plots.h"
 
+#include <QAction>
+#include <QMenu>
 #include <algorithm>
 #include <limits>
 
@@ -123,6 +125,36 @@ void ShowAllLoadings(Dialogs& dialogs, QWidget& owner, const FactorPlotSource& s
     ShowBars(dialogs, owner, MakeBarChartData(std::move(captions), std::move(values)),
              ChooseText("Loadings versus factors (variables)",
                         "Loadings mot faktorer (variabler)"));
+}
+
+void FactorPlotMenus::setEnabled(bool enabled) {
+    scores->setEnabled(enabled);
+    loadings->setEnabled(enabled);
+    for (QAction* a : {scores_two, scores_all, loadings_two, loadings_all}) a->setEnabled(enabled);
+}
+
+FactorPlotMenus AddFactorPlotMenus(QMenu& visa, Dialogs& dialogs, QWidget& owner,
+                                   std::function<const FactorPlotSource*()> source) {
+    FactorPlotMenus m;
+    m.scores = visa.addMenu("Scores");
+    m.scores_two = m.scores->addAction(WindowCaption("2-dimensionel", "2-dimensionellt"));
+    m.scores_all = m.scores->addAction(WindowCaption("All", "Alla"));
+    m.loadings = visa.addMenu("Loadings");
+    m.loadings_two = m.loadings->addAction(WindowCaption("2-dimensionel", "2-Dimensionellt"));
+    m.loadings_all = m.loadings->addAction(WindowCaption("All", "Alla"));
+    using Show = void (*)(Dialogs&, QWidget&, const FactorPlotSource&);
+    Dialogs* asker = &dialogs;
+    QWidget* parent = &owner;
+    const auto wire = [&](QAction* action, Show show) {
+        QObject::connect(action, &QAction::triggered, parent, [asker, parent, source, show] {
+            if (const FactorPlotSource* s = source()) show(*asker, *parent, *s);
+        });
+    };
+    wire(m.scores_two, ShowScorePlot);
+    wire(m.scores_all, ShowAllScores);
+    wire(m.loadings_two, ShowLoadingPlot);
+    wire(m.loadings_all, ShowAllLoadings);
+    return m;
 }
 
 }  // namespace tabulon::ui

@@ -2,11 +2,14 @@
 // in the regression window, or every component as bars.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "numeric/extended.h"
 
+class QAction;
+class QMenu;
 class QWidget;
 
 namespace tabulon {
@@ -47,5 +50,19 @@ void ShowLoadingPlot(Dialogs& dialogs, QWidget& owner, const FactorPlotSource& s
 // leaves the one it came from usable.
 void ShowAllScores(Dialogs& dialogs, QWidget& owner, const FactorPlotSource& source);
 void ShowAllLoadings(Dialogs& dialogs, QWidget& owner, const FactorPlotSource& source);
+
+// The "Scores" and "Loadings" submenus of a window's Visa menu, each with "2-dimensionellt"
+// and "Alla", opening the plots of what `source` gives (nothing while it gives none).
+struct FactorPlotMenus {
+    QMenu* scores = nullptr;
+    QAction* scores_two = nullptr;
+    QAction* scores_all = nullptr;
+    QMenu* loadings = nullptr;
+    QAction* loadings_two = nullptr;
+    QAction* loadings_all = nullptr;
+    void setEnabled(bool enabled);
+};
+FactorPlotMenus AddFactorPlotMenus(QMenu& visa, Dialogs& dialogs, QWidget& owner,
+                                   std::function<const FactorPlotSource*()> source);
 
 }  // namespace tabulon::ui

@@ -136,12 +136,9 @@ TMLR2::TMLR2(Dialogs& dialogs, ModelWindowSetup setup, ModelColumnWriter writer,
     Visa1 = MainMenu1->addMenu(WindowCaption("Show", "Visa"));
     Residualer1 = Visa1->addAction(WindowCaption("Residuals", "Residualerna"));
     Prediktionen1 = Visa1->addAction(WindowCaption("Prediction", "Prediktionen"));
-    Scores1 = Visa1->addMenu("Scores");
-    N2dimensionellt1 = Scores1->addAction(WindowCaption("2-dimensionel", "2-dimensionellt"));
-    alla1 = Scores1->addAction(WindowCaption("All", "Alla"));
-    Loadings1 = Visa1->addMenu("Loadings");
-    N2Dimensionellt2 = Loadings1->addAction(WindowCaption("2-dimensionel", "2-Dimensionellt"));
-    Alla2 = Loadings1->addAction(WindowCaption("All", "Alla"));
+    Plots = AddFactorPlotMenus(*Visa1, dialogs, *this, [this]() -> const FactorPlotSource* {
+        return m_setup.plots ? &*m_setup.plots : nullptr;
+    });
     Visa1->addSeparator();
     Ekvationen1 = Visa1->addAction(WindowCaption("Equation", "Ekvationen"));
     Variablernai1 = Visa1->addAction(WindowCaption("Variables in %", "Variablerna i %"));
@@ -172,10 +169,6 @@ TMLR2::TMLR2(Dialogs& dialogs, ModelWindowSetup setup, ModelColumnWriter writer,
     connect(Riktningskoefficienternasfrdelning1, &QAction::triggered, this,
             [this] { Riktningskoefficienternasfrdelning1Click(); });
     connect(Lggtilldatafltet1, &QAction::triggered, this, [this] { Lggtilldatafltet1Click(); });
-    connect(N2dimensionellt1, &QAction::triggered, this, [this] { N2dimensionellt1Click(); });
-    connect(alla1, &QAction::triggered, this, [this] { alla1Click(); });
-    connect(N2Dimensionellt2, &QAction::triggered, this, [this] { N2Dimensionellt2Click(); });
-    connect(Alla2, &QAction::triggered, this, [this] { Alla2Click(); });
 
     // The level buttons belong to the F test, which only MLR makes.
     auto* levels = new QHBoxLayout;
@@ -336,10 +329,7 @@ void TMLR2::Visa1Popup() {
                        Riktningskoefficienternasstatistik1, Riktningskoefficienternasfrdelning1}) {
         a->setEnabled(factors);
     }
-    const bool plots = factors && m_setup.plots.has_value();
-    Scores1->setEnabled(plots);
-    Loadings1->setEnabled(plots);
-    for (QAction* a : {N2dimensionellt1, alla1, N2Dimensionellt2, Alla2}) a->setEnabled(plots);
+    Plots.setEnabled(factors && m_setup.plots.has_value());
     Ekvationen1->setEnabled(fit);
 }
 
@@ -422,22 +412,6 @@ void TMLR2::Riktningskoefficienternasfrdelning1Click() {
     ShowModal(new TNormTestDistribution(
         dialogs(), std::move(*plot),
         ChooseText("Distribution of slopes", "Riktningskoefficienternas fördelning"), this));
-}
-
-void TMLR2::N2dimensionellt1Click() {
-    if (m_setup.plots) ShowScorePlot(dialogs(), *this, *m_setup.plots);
-}
-
-void TMLR2::alla1Click() {
-    if (m_setup.plots) ShowAllScores(dialogs(), *this, *m_setup.plots);
-}
-
-void TMLR2::N2Dimensionellt2Click() {
-    if (m_setup.plots) ShowLoadingPlot(dialogs(), *this, *m_setup.plots);
-}
-
-void TMLR2::Alla2Click() {
-    if (m_setup.plots) ShowAllLoadings(dialogs(), *this, *m_setup.plots);
 }
 
 void TMLR2::Lggtilldatafltet1Click() {

@@ -73,10 +73,6 @@ public:
     void Riktningskoefficienternasstatistik1Click();
     void Riktningskoefficienternasfrdelning1Click();
     void Lggtilldatafltet1Click();
-    void N2dimensionellt1Click();
-    void alla1Click();
-    void N2Dimensionellt2Click();
-    void Alla2Click();
 
     QMenu* Visa1 = nullptr;
     QAction* Residualer1 = nullptr;
@@ -86,12 +82,8 @@ public:
     QAction* Normeraderiktningskoeficienter1 = nullptr;
     QAction* Riktningskoefficienternasstatistik1 = nullptr;
     QAction* Riktningskoefficienternasfrdelning1 = nullptr;
-    QMenu* Scores1 = nullptr;
-    QAction* N2dimensionellt1 = nullptr;
-    QAction* alla1 = nullptr;
-    QMenu* Loadings1 = nullptr;
-    QAction* N2Dimensionellt2 = nullptr;
-    QAction* Alla2 = nullptr;
+    // Scores1 (N2dimensionellt1, alla1) and Loadings1 (N2Dimensionellt2, Alla2).
+    FactorPlotMenus Plots;
     QMenu* Spara1 = nullptr;
     QAction* Lggtilldatafltet1 = nullptr;
     QLabel* EquationLabel = nullptr;

@@ -40,12 +40,7 @@ PcaWindow::PcaWindow(Dialogs& dialogs, PcaWindowSetup setup, QWidget* parent)
     m_plots.loadings = pca.loadings;
 
     Visa1 = MainMenu1->addMenu(WindowCaption("Show", "Visa"));
-    Scores1 = Visa1->addMenu("Scores");
-    N2dimensionellt1 = Scores1->addAction(WindowCaption("2-dimensionel", "2-dimensionellt"));
-    alla1 = Scores1->addAction(WindowCaption("All", "Alla"));
-    Loadings1 = Visa1->addMenu("Loadings");
-    N2Dimensionellt2 = Loadings1->addAction(WindowCaption("2-dimensionel", "2-Dimensionellt"));
-    Alla2 = Loadings1->addAction(WindowCaption("All", "Alla"));
+    Plots = AddFactorPlotMenus(*Visa1, dialogs, *this, [this] { return &m_plots; });
     Visa1->addSeparator();
     Ekvationen1 = Visa1->addAction(WindowCaption("Equation", "Ekvationen"));
     Variablernai1 = Visa1->addAction(WindowCaption("Variables in %", "Variablerna i %"));
@@ -59,10 +54,6 @@ PcaWindow::PcaWindow(Dialogs& dialogs, PcaWindowSetup setup, QWidget* parent)
     // A PCA has no response, so there are no predictions to add.
     Lggtilldatafltet1->setEnabled(false);
 
-    connect(N2dimensionellt1, &QAction::triggered, this, [this] { N2dimensionellt1Click(); });
-    connect(alla1, &QAction::triggered, this, [this] { alla1Click(); });
-    connect(N2Dimensionellt2, &QAction::triggered, this, [this] { N2Dimensionellt2Click(); });
-    connect(Alla2, &QAction::triggered, this, [this] { Alla2Click(); });
     connect(Ekvationen1, &QAction::triggered, this, [this] { Ekvationen1Click(); });
     connect(Variablernai1, &QAction::triggered, this, [this] { Variablernai1Click(); });
     connect(Outliers1, &QAction::triggered, this, [this] { Outliers1Click(); });
@@ -139,22 +130,6 @@ void PcaWindow::Ekvationen1Click() {
 
 void PcaWindow::Variablernai1Click() {
     ShowPcaTable(true);
-}
-
-void PcaWindow::N2dimensionellt1Click() {
-    ShowScorePlot(dialogs(), *this, m_plots);
-}
-
-void PcaWindow::alla1Click() {
-    ShowAllScores(dialogs(), *this, m_plots);
-}
-
-void PcaWindow::N2Dimensionellt2Click() {
-    ShowLoadingPlot(dialogs(), *this, m_plots);
-}
-
-void PcaWindow::Alla2Click() {
-    ShowAllLoadings(dialogs(), *this, m_plots);
 }
 
 void PcaWindow::Outliers1Click() {

@@ -42,19 +42,10 @@ public:
     // The menu commands.
     void Ekvationen1Click();
     void Variablernai1Click();
-    void N2dimensionellt1Click();
-    void alla1Click();
-    void N2Dimensionellt2Click();
-    void Alla2Click();
     void Outliers1Click();
 
     QMenu* Visa1 = nullptr;
-    QMenu* Scores1 = nullptr;
-    QAction* N2dimensionellt1 = nullptr;
-    QAction* alla1 = nullptr;
-    QMenu* Loadings1 = nullptr;
-    QAction* N2Dimensionellt2 = nullptr;
-    QAction* Alla2 = nullptr;
+    FactorPlotMenus Plots;  // Scores1 and Loadings1 with their two items each
     QAction* Ekvationen1 = nullptr;
     QAction* Variablernai1 = nullptr;
     QAction* Outliers1 = nullptr;

@@ -29,16 +29,9 @@ using ui::PcaOutlierWindow;
 using ui::PcaWindow;
 using ui::TMLR2;
 
-class CrossValidationWindows : public MainWindowTest {
+class CrossValidationWindows : public ResultWindowTest {
 protected:
-    void TearDown() override {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (qobject_cast<QDialog*>(w)) w->close();
-        }
-        QApplication::processEvents();
-        MainWindowTest::TearDown();
-    }
-
+    using ResultWindowTest::fill;
     void fill(int column, const std::vector<Extended>& values, const std::string& caption) {
         grid().setCellText(column, 1, caption);
         for (std::size_t i = 0; i < values.size(); ++i) {
@@ -100,7 +93,7 @@ TEST_F(CrossValidationWindows, PressOfMlrOnAPlaneShowsZeroResidualsAndKeepsNoMod
     EXPECT_FALSE(press->LevelButtons[0]->isVisibleTo(press));
     press->Visa1Popup();
     EXPECT_FALSE(press->Ekvationen1->isEnabled());
-    EXPECT_FALSE(press->Scores1->isEnabled());
+    EXPECT_FALSE(press->Plots.scores->isEnabled());
     EXPECT_EQ(press->results().prediction_caption, "z-predikt");
     EXPECT_FALSE(window->state().ModelPresent);
     ASSERT_EQ(press->StringGrid1->rowCount(), 12);
@@ -183,15 +176,15 @@ TEST_F(CrossValidationWindows, OptimeraFitsTheChosenCountAndKeepsItAsTheModel) {
 
     // Its scores and loadings plot like those of any PLS model.
     opt->Visa1Popup();
-    EXPECT_TRUE(opt->Scores1->isEnabled());
+    EXPECT_TRUE(opt->Plots.scores->isEnabled());
     if (expected.factors > 1) dialogs.chooseTwo(std::pair{"Score 1", "Score 2"});
-    opt->N2dimensionellt1Click();
+    opt->Plots.scores_two->trigger();
     auto* scores = opened<ui::TTwoDimStat>(opt);
     ASSERT_NE(scores, nullptr);
     EXPECT_EQ(scores->data().size(), 12u);
     scores->close();
     if (expected.factors > 1) dialogs.chooseTwo(std::pair{"Faktor 1", "Faktor 2"});
-    opt->N2Dimensionellt2Click();
+    opt->Plots.loadings_two->trigger();
     auto* loadings = opened<ui::TTwoDimStat>(opt);
     ASSERT_NE(loadings, nullptr);
     // Three x-variables and the response.
@@ -268,7 +261,7 @@ TEST_F(PcaWindowTest, ScoreAndLoadingPlotsOpenOnTheChosenComponents) {
     PcaWindow* pca = runPca({entry(2), entry(3), entry(4)});
     ASSERT_NE(pca, nullptr);
     dialogs.chooseTwo(std::pair{"Score 1", "Score 3"});
-    pca->N2dimensionellt1Click();
+    pca->Plots.scores_two->trigger();
     auto* scores = opened<ui::TTwoDimStat>(pca);
     ASSERT_NE(scores, nullptr);
     ASSERT_EQ(scores->data().size(), 9u);
@@ -278,14 +271,14 @@ TEST_F(PcaWindowTest, ScoreAndLoadingPlotsOpenOnTheChosenComponents) {
                 1e-6);
     scores->close();
     // Every score as bars, one bar place per data row, the empty row among them.
-    pca->alla1Click();
+    pca->Plots.scores_all->trigger();
     auto* bars = opened<ui::BarChartWindow>(pca);
     ASSERT_NE(bars, nullptr);
     picture(bars, "pca-scores-all");
     EXPECT_EQ(bars->windowTitle().toStdString(), "Scores mot datapunkter (objekt)");
     bars->close();
     QApplication::processEvents();
-    pca->Alla2Click();
+    pca->Plots.loadings_all->trigger();
     bars = opened<ui::BarChartWindow>(pca);
     ASSERT_NE(bars, nullptr);
     EXPECT_EQ(bars->windowTitle().toStdString(), "Loadings mot faktorer (variabler)");
