@@ -29,27 +29,13 @@ const std::vector<std::string> kX1 = {"1", "2", "3", "4", "5", "6"};
 const std::vector<std::string> kX2 = {"2", "1", "4", "3", "6", "2"};
 const std::vector<std::string> kZ = {"-3", "2", "-5", "0", "-7", "7"};  // worked by hand
 
-class ModelWindow : public MainWindowTest {
+class ModelWindow : public ResultWindowTest {
 protected:
     void SetUp() override {
-        MainWindowTest::SetUp();
+        ResultWindowTest::SetUp();
         fill(2, kX1, "x1");
         fill(3, kX2, "x2");
         fill(4, kZ, "z");
-    }
-    void TearDown() override {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (qobject_cast<QDialog*>(w)) w->close();
-        }
-        QApplication::processEvents();
-        MainWindowTest::TearDown();
-    }
-
-    void fill(int column, const std::vector<std::string>& texts, const std::string& caption) {
-        grid().setCellText(column, 1, caption);
-        for (std::size_t i = 0; i < texts.size(); ++i) {
-            grid().setCellText(column, 2 + static_cast<int>(i), texts[i]);
-        }
     }
     std::string entry(int column) { return ModelColumnEntry(sheet(), column); }
 

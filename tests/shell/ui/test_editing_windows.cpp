@@ -13,29 +13,13 @@
 #include "shell/ui/paste_special_dialog.h"
 #include "shell/ui/qt_dialogs.h"
 #include "shell/ui/sort_dialog.h"
+#include "support/modal_window.h"
 
 namespace tabulon::ui {
 namespace {
 
-// Acts on the modal window the next call opens, once it is up.
-template <typename Window>
-void WhenShown(std::function<void(Window&)> act, int tries = 50) {
-    QTimer::singleShot(10, [act, tries] {
-        auto* w = qobject_cast<Window*>(QApplication::activeModalWidget());
-        if (!w) {
-            ASSERT_GT(tries, 0) << "the window never showed";
-            WhenShown(act, tries - 1);
-            return;
-        }
-        act(*w);
-        if (w->isVisible()) {
-            ADD_FAILURE() << "the window stayed open";
-            w->reject();
-        }
-    });
-}
-
-const std::vector<std::string> kLabels = {"1: ", "2: Vikt", "3: Längd"};
+using tabulon::testing::kLabels;
+using tabulon::testing::WhenShown;
 
 TEST(SortWindow, ADoubleClickChoosesAndTheOrderIsKeptForTheNextSort) {
     ScopedTextSettings en(Language::English, '.');
