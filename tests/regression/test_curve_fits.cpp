@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
-#include <regex>
 
 #include "base/language.h"
 #include "numeric/number_text.h"
@@ -42,71 +40,10 @@ Texts Numbers(std::initializer_list<double> values) {
     return out;
 }
 
-// Log relative error: the number of correct significant digits (capped at 15).
-double Lre(Extended got, Extended want) {
-    const Extended err = want != 0 ? std::fabs(got - want) / std::fabs(want) : std::fabs(got);
-    if (err == 0) return 15;
-    return std::min<double>(15, -std::log10(static_cast<double>(err)));
-}
-
 class CurveFitTest : public ::testing::Test {
 protected:
     ScopedTextSettings text{Language::Swedish, '.'};
 };
-
-// NIST StRD linear least squares: the data from line 61, the certified B0 … Bd and the
-// residual standard deviation from the file's header.
-struct NistSet {
-    const char* name;
-    int degree;
-    double min_lre;
-};
-
-TEST_F(CurveFitTest, NistPolynomialsKeepTheirDigits) {
-    const NistSet sets[] = {{"Pontius", 2, 8}, {"Wampler1", 5, 6}, {"Wampler2", 5, 6},
-                            {"Wampler3", 5, 6}, {"Wampler4", 5, 6}, {"Wampler5", 5, 6},
-                            {"Filip", 10, 5}};
-    const std::regex coef(R"(^\s*B(\d+)\s+(\S+))"), sd(R"(^\s*Standard Deviation\s+(\S+))"),
-        pair(R"(^\s*(\S+)\s+(\S+)\s*$)");
-    for (const NistSet& set : sets) {
-        SCOPED_TRACE(set.name);
-        std::ifstream in(std::string(TABULON_REFERENCE_DIR) + "/nist/linreg/" + set.name + ".dat");
-        ASSERT_TRUE(in);
-        std::vector<Extended> certified(set.degree + 1, 0);
-        Extended residual_sd = -1;
-        Texts xs, ys;
-        std::string line;
-        for (int number = 1; std::getline(in, line); ++number) {
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            std::smatch m;
-            if (number < 61 && std::regex_search(line, m, coef)) {
-                certified.at(std::stoi(m[1])) = StrToNumber(m[2].str(), '.');
-            }
-            if (number < 61 && residual_sd < 0 && std::regex_search(line, m, sd)) {
-                residual_sd = StrToNumber(m[1].str(), '.');
-            }
-            if (number >= 61 && std::regex_match(line, m, pair)) {
-                ys.push_back(m[1]);
-                xs.push_back(m[2]);
-            }
-        }
-        const FitOutcome fit = Fit(Data(xs, ys), Poly(set.degree), 0.95L);
-        ASSERT_TRUE(fit.model) << fit.refusal;
-        const std::vector<Extended> a = fit.model->Coefficients();
-        ASSERT_EQ(a.size(), certified.size());
-        for (std::size_t k = 0; k < a.size(); ++k) {
-            EXPECT_GE(Lre(a[k], certified[k]), set.min_lre)
-                << "B" << k << " " << static_cast<double>(a[k]);
-        }
-        // An exact fit (Wampler1, 2) certifies a residual SD of 0: there the rounding left
-        // must stay far below the data's size.
-        if (residual_sd > 0) {
-            EXPECT_GE(Lre(fit.model->ResidualSD(), residual_sd), set.min_lre);
-        } else {
-            EXPECT_LT(fit.model->ResidualSD(), 1e-9L);
-        }
-    }
-}
 
 TEST_F(CurveFitTest, PolynomialRefusals) {
     const struct {

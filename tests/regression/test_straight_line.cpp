@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
-#include <regex>
 
 #include "base/language.h"
 #include "numeric/number_text.h"
@@ -162,34 +160,6 @@ TEST_F(StraightLineTest, LargeXOffsetKeepsItsDigits) {
     EXPECT_GE(Lre(far_line.Sxx, near_line.Sxx), 14);
     EXPECT_GE(Lre(far_line.S, near_line.S), 12);
     EXPECT_GE(Lre(far_line.L + far_line.K * 1e8L, near_line.L), 9);
-}
-
-// NIST StRD Norris, y = B0 + B1*x: certified values from the file's header.
-TEST_F(StraightLineTest, NistNorrisToNineDigits) {
-    std::ifstream in(std::string(TABULON_REFERENCE_DIR) + "/nist/linreg/Norris.dat");
-    ASSERT_TRUE(in);
-    const std::regex b0(R"(^\s*B0\s+(\S+))"), b1(R"(^\s*B1\s+(\S+))"),
-        sd(R"(^\s*Standard Deviation\s+(\S+))"), pair(R"(^\s*(\S+)\s+(\S+)\s*$)");
-    std::vector<std::string> xs, ys;
-    Extended B0 = 0, B1 = 0, SD = 0;
-    std::string line;
-    for (int number = 1; std::getline(in, line); ++number) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        std::smatch m;
-        if (std::regex_search(line, m, b0)) B0 = StrToNumber(m[1].str(), '.');
-        if (std::regex_search(line, m, b1)) B1 = StrToNumber(m[1].str(), '.');
-        if (std::regex_search(line, m, sd) && SD == 0) SD = StrToNumber(m[1].str(), '.');
-        if (number >= 61 && std::regex_match(line, m, pair)) {
-            ys.push_back(m[1]);
-            xs.push_back(m[2]);
-        }
-    }
-    ASSERT_EQ(xs.size(), 36u);
-    const FitOutcome fit = Fit(Data(xs, ys), {}, 0.95L);
-    const TRegressionLine& r = Line(fit).line();
-    EXPECT_GE(Lre(r.L, B0), 9) << static_cast<double>(r.L);
-    EXPECT_GE(Lre(r.K, B1), 9) << static_cast<double>(r.K);
-    EXPECT_GE(Lre(r.S, SD), 9) << static_cast<double>(r.S);
 }
 
 }  // namespace

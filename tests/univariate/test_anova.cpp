@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
 #include <map>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -182,73 +180,6 @@ TEST(Anova, GraphDrawsOneCurvePerGroupInItsColour) {
     EXPECT_EQ(canvas.OfKind(PrimitiveKind::Polyline).size(), 2u);
     EXPECT_EQ(canvas.Texts().back(), "Distribution of the means");
 }
-
-// NIST StRD one-way ANOVA: every file's data as worksheet columns, one per treatment, and
-// its certified mean squares and F read from its header.
-struct NistAnova {
-    Columns columns;
-    Extended ms_between = 0;
-    Extended ms_within = 0;
-    Extended F = 0;
-};
-
-NistAnova ReadNistAnova(const std::string& name) {
-    NistAnova set;
-    std::ifstream in(std::string(TABULON_REFERENCE_DIR) + "/nist/anova/" + name + ".dat");
-    EXPECT_TRUE(in) << name;
-    const std::regex data_lines(R"(Data\s+\(lines\s+(\d+)\s+to\s+(\d+)\))");
-    const std::regex between(R"(Between \w+\s+\d+\s+\S+\s+(\S+)\s+(\S+))");
-    const std::regex within(R"(Within \w+\s+\d+\s+\S+\s+(\S+))");
-    const std::regex row(R"(^\s*(\d+)\s+(\S+)\s*$)");
-    std::string line;
-    int first = 0;
-    int last = 0;
-    for (int number = 1; std::getline(in, line); ++number) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        std::smatch m;
-        if (first == 0 && std::regex_search(line, m, data_lines)) {
-            first = std::stoi(m[1]);
-            last = std::stoi(m[2]);
-        } else if (std::regex_search(line, m, between)) {
-            set.ms_between = StrToNumber(m[1].str(), '.');
-            set.F = StrToNumber(m[2].str(), '.');
-        } else if (std::regex_search(line, m, within)) {
-            set.ms_within = StrToNumber(m[1].str(), '.');
-        } else if (first > 0 && number >= first && number <= last &&
-                   std::regex_match(line, m, row)) {
-            const auto treatment = static_cast<std::size_t>(std::stoi(m[1]));
-            if (set.columns.size() < treatment) set.columns.resize(treatment);
-            set.columns[treatment - 1].push_back(m[2]);
-        }
-    }
-    return set;
-}
-
-double Lre(Extended value, Extended certified) {
-    const Extended error = std::fabs(value - certified);
-    if (error == 0) return 19.0;
-    return static_cast<double>(-std::log10(error / std::fabs(certified)));
-}
-
-class NistAnovaTest : public ::testing::TestWithParam<const char*> {};
-
-TEST_P(NistAnovaTest, MeanSquaresAndFToTenDigits) {
-    const NistAnova set = ReadNistAnova(GetParam());
-    ASSERT_GE(set.columns.size(), 2u);
-    ASSERT_NE(set.ms_within, 0);
-    const auto groups = Groups(set.columns);
-    ASSERT_EQ(groups.size(), set.columns.size());
-    const AnovaResult r = ComputeAnova(groups, 5);
-    // NIST StRD, certified
-    EXPECT_GE(Lre(r.ms_between, set.ms_between), 10.0) << double(r.ms_between);
-    EXPECT_GE(Lre(r.ms_within, set.ms_within), 10.0) << double(r.ms_within);
-    EXPECT_GE(Lre(r.F, set.F), 10.0) << double(r.F);
-}
-
-INSTANTIATE_TEST_SUITE_P(StRD, NistAnovaTest,
-                         ::testing::Values("SiRstv", "SmLs01", "SmLs02", "SmLs03", "SmLs04",
-                                           "SmLs05", "SmLs06", "SmLs07", "SmLs08", "SmLs09",
-                                           "AtmWtAg"));
 
 }  // namespace
 }  // namespace tabulon

@@ -397,14 +397,5 @@ TEST(OutlierTestTest, SuspectIsTheFirstOfEqualDistances) {
     EXPECT_EQ(FindSuspect(w, 4), 2u);  // 9 and -4 are 5 and 8 away from 4: -4
 }
 
-TEST(OutlierTestTest, NamesAndHeadings) {
-    EXPECT_EQ(OutlierTestName(OutlierTest::Grubb), "Grubb");
-    EXPECT_EQ(OutlierTestName(OutlierTest::Gauss), "Gauss");
-    EXPECT_EQ(OutlierTestName(OutlierTest::Dixon), "Dixon");
-    EXPECT_EQ(OutlierHeading(OutlierTest::Grubb), "Outliers: Grubb's test");
-    EXPECT_EQ(OutlierHeading(OutlierTest::Gauss), "Outliers: Gauss test");
-    EXPECT_EQ(OutlierHeading(OutlierTest::Dixon), "Dixon's Q-test");
-}
-
 }  // namespace
 }  // namespace tabulon
