@@ -123,7 +123,8 @@ void Optimise(MainWindow& form, ModelMethod method) {
         form.dialogs().ShowMessage(result.refusal);
         return;
     }
-    std::optional<FactorModel> model = FitFactorModel(form, method, *chosen, result.factors);
+    std::optional<FactorModel> model = FitFactorModel(
+        form, method, *chosen, [&](const FactorFit&) { return std::optional<int>(result.factors); });
     if (!model) return;
     ModelWindowSetup setup;
     setup.caption = OptimiseCaption(method) + ": " + std::to_string(model->fit.factors) +

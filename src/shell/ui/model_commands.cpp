@@ -32,26 +32,20 @@ FileDialogSpec ModelFileDialog(const std::string& english, const std::string& sw
 // factor could be extracted (said why).
 std::optional<FactorModel> FitWithFactors(MainWindow& form, ModelMethod method,
                                           const ChosenModelData& chosen, std::string& caption) {
-    FactorFitResult extracted = ExtractFactors(method, chosen.data);
-    if (!extracted.fit) {
-        form.dialogs().ShowMessage(extracted.refusal);
-        return std::nullopt;
-    }
-    const FactorChoice choice = ChooseFactorCount(*extracted.fit);
-    const KXAnswer answer =
-        form.dialogs().ChooseFactorCount({choice.caption, choice.label, choice.count_header,
-                                          choice.left_header, choice.rows, choice.initial});
-    // A cancelled question ends the run before anything is shown or kept.
-    if (!answer.ok) return std::nullopt;
-    const int factors = LimitFactorCount(*extracted.fit, ParseFactorCount(answer.answer));
-    if (factors == 0) {
-        form.dialogs().ShowMessage(extracted.fit->note.empty() ? TooFewPointsText()
-                                                               : extracted.fit->note);
-        return std::nullopt;
-    }
-    caption = FactorCaption(method, answer.answer);
-    return FactorModel{FinishFactorFit(chosen.data, *extracted.fit, factors),
-                       ModelFactorPlots(chosen.data, chosen.columns, *extracted.fit, factors)};
+    std::string entered;
+    std::optional<FactorModel> model =
+        FitFactorModel(form, method, chosen, [&](const FactorFit& fit) -> std::optional<int> {
+            const FactorChoice choice = ChooseFactorCount(fit);
+            const KXAnswer answer = form.dialogs().ChooseFactorCount(
+                {choice.caption, choice.label, choice.count_header, choice.left_header,
+                 choice.rows, choice.initial});
+            // A cancelled question ends the run before anything is shown or kept.
+            if (!answer.ok) return std::nullopt;
+            entered = answer.answer;
+            return ParseFactorCount(answer.answer);
+        });
+    if (model) caption = FactorCaption(method, entered);
+    return model;
 }
 
 // StartModelWindow: the columns chosen, the model fitted, kept as the current model and shown.
@@ -171,14 +165,20 @@ ModelColumnWriter ModelWriter(MainWindow& form) {
     };
 }
 
-std::optional<FactorModel> FitFactorModel(MainWindow& form, ModelMethod method,
-                                          const ChosenModelData& chosen, int factors) {
+std::optional<FactorModel> FitFactorModel(
+    MainWindow& form, ModelMethod method, const ChosenModelData& chosen,
+    const std::function<std::optional<int>(const FactorFit&)>& choose) {
     FactorFitResult extracted = ExtractFactors(method, chosen.data);
-    const int used = extracted.fit ? LimitFactorCount(*extracted.fit, factors) : 0;
+    if (!extracted.fit) {
+        form.dialogs().ShowMessage(extracted.refusal);
+        return std::nullopt;
+    }
+    const std::optional<int> factors = choose(*extracted.fit);
+    if (!factors) return std::nullopt;
+    const int used = LimitFactorCount(*extracted.fit, *factors);
     if (used == 0) {
-        form.dialogs().ShowMessage(!extracted.fit            ? extracted.refusal
-                                   : extracted.fit->note.empty() ? TooFewPointsText()
-                                                                 : extracted.fit->note);
+        form.dialogs().ShowMessage(extracted.fit->note.empty() ? TooFewPointsText()
+                                                               : extracted.fit->note);
         return std::nullopt;
     }
     return FactorModel{FinishFactorFit(chosen.data, *extracted.fit, used),

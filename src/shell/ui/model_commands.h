@@ -2,6 +2,7 @@
 // of its result columns, and the fit of a factor model with its plots.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -24,14 +25,16 @@ std::optional<ChosenModelData> ChooseModelData(MainWindow& form);
 // "Lägg till datafältet": the residual and prediction columns into the worksheet, undoably.
 ModelColumnWriter ModelWriter(MainWindow& form);
 
-// A PCR or PLS model with `factors` factors (already limited), its plots, and the extraction
-// it came from; nullopt with the reason shown when no factor could be extracted.
+// A PCR or PLS model with the count `choose` gives for the extracted factors (limited to what
+// was extracted), and its plots; nullopt when `choose` gives none (the user cancelled) or, with
+// the reason shown, when no factor could be extracted.
 struct FactorModel {
     ModelFit fit;
     FactorPlotSource plots;
 };
-std::optional<FactorModel> FitFactorModel(MainWindow& form, ModelMethod method,
-                                          const ChosenModelData& chosen, int factors);
+std::optional<FactorModel> FitFactorModel(
+    MainWindow& form, ModelMethod method, const ChosenModelData& chosen,
+    const std::function<std::optional<int>(const FactorFit&)>& choose);
 
 // The model kept as the current model and shown in its window.
 void ShowModelWindow(MainWindow& form, ModelWindowSetup setup, bool keep_as_current);
